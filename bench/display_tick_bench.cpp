@@ -1,0 +1,48 @@
+// The bench's own cost of one weight display tick: the status call and its
+// property reads, the field and lamp updates and a log line, over a driver
+// that answers at once.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "display.h"
+#include "support/recording_driver.h"
+
+namespace {
+
+// The recording driver keeps every event; a tick benchmark would measure the
+// growth of that record, so this driver only answers.
+class AnsweringDriver : public lk40::testing::RecordingDriver {
+ public:
+  lk40::automation::Variant invoke(lk40::automation::DispId id, lk40::automation::InvokeKind kind,
+                                   const lk40::automation::Variant* arg) override {
+    auto value = RecordingDriver::invoke(id, kind, arg);
+    clearEvents();
+    return value;
+  }
+};
+
+void DisplayTick(benchmark::State& state) {
+  auto driver = std::make_shared<AnsweringDriver>();
+  driver->set("WeightChannelMode", lk40::automation::Variant(0x1D));
+  driver->set("Weight", lk40::automation::Variant(12.345));
+  driver->set("Tare", lk40::automation::Variant(0.5));
+  QTemporaryDir dir;
+  TfrmDisplay display(lk40::automation::Driver(driver), dir.filePath(QStringLiteral("w.log")), 50, 1,
+                      lk40::platform::RegionalFormats::russian());
+  display.show();
+  for (auto _ : state) display.TimerTimer();
+}
+BENCHMARK(DisplayTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

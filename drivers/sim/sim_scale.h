@@ -1,0 +1,86 @@
+// One weighing platform of the simulated module: a load that the scene puts on
+// and takes off now and then, a reading that settles towards it with noise,
+// zero and tare, and the status word the module reports for it.
+#pragma once
+
+#include <cstdint>
+
+#include "sim_channel_params.h"
+#include "sim_random.h"
+#include "sim_result.h"
+
+namespace lk40::sim {
+
+namespace status {
+constexpr int32_t kFixed = 0x01;
+constexpr int32_t kAutoZero = 0x02;
+constexpr int32_t kChannelOn = 0x04;
+constexpr int32_t kTareSet = 0x08;
+constexpr int32_t kSettled = 0x10;
+constexpr int32_t kOverload = 0x40;
+}  // namespace status
+
+class Scale {
+ public:
+  Scale(uint64_t seed, const ChannelParams& params);
+
+  const ChannelParams& params() const { return params_; }
+  // Takes new characteristics; a tare they no longer allow is dropped.
+  void setParams(const ChannelParams& params);
+
+  // One measurement: the scene may change the load, the reading moves towards
+  // it. Does nothing while the channel is off.
+  void step();
+  // Puts a load of kg on the platform at once (0 empties it) and restarts the
+  // scene's countdown to its next change.
+  void placeLoad(double kg);
+  double load() const { return load_; }
+
+  bool on() const { return on_; }
+  void setOn(bool on) { on_ = on; }
+  // As at power-up: zero as calibrated, no tare, the reading settling anew.
+  void restart();
+
+  int32_t statusWord() const;
+  // Gross minus tare, rounded to the interval of its range; 0 while off.
+  double weight() const;
+  // The zero-corrected reading, not rounded.
+  double gross() const { return reading_ - zero_; }
+  double tare() const { return tareSet_ ? tare_ : 0.0; }
+  bool tareSet() const { return tareSet_; }
+  bool settled() const;
+  bool overloaded() const;
+  // The raw converter count, which follows the load without zero or tare.
+  int32_t adcValue() const;
+
+  // Allowed when on, settled and within the zero range (4 % of the capacity).
+  Result setZero();
+  // Takes the gross as tare; with a tare set and the platform emptied, clears it.
+  Result setTare();
+  // A tare of kg (0 clears it), within 0 and the channel's maximum tare.
+  Result setTareValue(double kg);
+
+  static constexpr int32_t kAdcZero = 84000;
+  static constexpr int32_t kAdcPerKg = 50000;
+
+ private:
+  double interval() const { return intervalAt(params_, gross()); }
+  void scheduleNextChange();
+
+  Random rng_;
+  ChannelParams params_;
+  bool on_ = true;
+  double load_ = 0;       // what lies on the platform, kg
+  double settling_ = 0;   // the mechanics' response to it, kg
+  double reading_ = 0;    // settling_ plus noise: what the converter measures
+  double zero_ = 0;
+  double tare_ = 0;
+  bool tareSet_ = false;
+  int32_t stableSteps_ = 4;  // the module starts up at rest
+  int32_t stepsToChange_ = 0;
+};
+
+// kg rounded to the nearest multiple of interval.
+double roundToInterval(double kg, double interval);
+
+}  // namespace lk40::sim

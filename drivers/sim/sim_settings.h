@@ -1,0 +1,38 @@
+// The driver's stored connection settings, in its own small file
+// $XDG_CONFIG_HOME/lk40-drvtest/sim-driver.ini (~/.config when unset).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lk40::sim {
+
+struct StoredSettings {
+  int32_t comNumber = 1;  // Com1
+  int32_t baudRate = 2;   // 9600
+  int32_t timeout = 150;
+  int32_t password = 30;
+  int32_t portNumber = 0;
+
+  friend bool operator==(const StoredSettings& a, const StoredSettings& b) {
+    return a.comNumber == b.comNumber && a.baudRate == b.baudRate && a.timeout == b.timeout &&
+           a.password == b.password && a.portNumber == b.portNumber;
+  }
+};
+
+// Empty when neither XDG_CONFIG_HOME (absolute) nor HOME gives a folder.
+std::string defaultSettingsFile();
+
+// A missing file gives the defaults; a value that is missing, not a number
+// or out of its range (port 1-32, speed 0-6, time-out 1-65535, password
+// 0-9999, port number 0-255) gives that value's default.
+StoredSettings loadSettings(const std::string& file);
+
+// Writes beside the file and renames into place, so a crash leaves the old
+// file or the new one, never half of one. Creates the folder. False on failure.
+bool saveSettings(const std::string& file, const StoredSettings& settings);
+
+// How the driver's settings dialog ended.
+enum class DialogOutcome { Accepted, Cancelled, NotAvailable };
+
+}  // namespace lk40::sim

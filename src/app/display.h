@@ -1,0 +1,60 @@
+// The live weight display: polls the weighing channel on its own timer, shows
+// weight, tare and four lamps, and in logging mode appends a weight line to
+// the logging file on every N-th poll.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "automation/driver.h"
+#include "display_ui.h"
+#include "error_box.h"
+#include "platform/regional_formats.h"
+#include "platform/text_file.h"
+
+class TfrmDisplay : public QDialog {
+  Q_OBJECT
+ public:
+  // Steps 1 and 2 of the opening: the logging settings, the caption with the
+  // port in logging mode and the polling interval.
+  TfrmDisplay(lk40::automation::Driver driver, const QString& loggingFile, int loggingPeriod, int loggingStep,
+              const lk40::platform::RegionalFormats& formats, ErrorBox showError = {});
+  ~TfrmDisplay() override;  // FormDestroy
+
+  const DisplayUi& controls() const { return ui; }
+  int loggingPeriod() const { return loggingPeriod_; }
+  bool loggingFileOpen() const { return log_ != nullptr; }
+  // One poll, as the timer runs it; errors are shown and polling goes on.
+  void TimerTimer();
+
+ protected:
+  void showEvent(QShowEvent* event) override;    // FormShow
+  void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
+  void done(int result) override;
+
+ private:
+  void FormShow();
+  void FormCloseQuery();
+  void poll();
+  void LogWeightLine();
+  void drawLamp(class QLabel* place, bool lit);
+  void Button1Click();
+  void Button2Click();
+  void callGuarded(const char* method);
+
+  DisplayUi ui;
+  lk40::automation::Driver Driver;
+  lk40::platform::RegionalFormats formats_;
+  QString loggingFile_;
+  int loggingPeriod_;
+  int loggingStep_;
+  int tickCounter_ = 0;
+  std::unique_ptr<lk40::platform::OutputFile> log_;
+  ErrorBox showError_;
+  bool reportingError_ = false;
+};
+
+// Opens the display modally over centreOn and returns when it is closed.
+void ShowWeightDisplay(const lk40::automation::Driver& driver, const QString& loggingFile, int loggingPeriod,
+                       int loggingStep, const lk40::platform::RegionalFormats& formats, QWidget* centreOn,
+                       ErrorBox showError = {});

@@ -1,0 +1,55 @@
+// "Вес": zero, tare, tare value, state requests, goods data and the live display.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "display.h"
+#include "radio_group.h"
+#include "tfrm_main.h"
+
+using lk40::automation::Variant;
+
+void TfrmMain::Button23Click() {
+  runFramed([this] { writePassword(); }, "SetZero", 0x30);
+}
+
+void TfrmMain::Button24Click() {
+  runFramed([this] { writePassword(); }, "SetTare", 0x31);
+}
+
+void TfrmMain::Button25Click() {
+  runFramed(
+      [this] {
+        writePassword();
+        Driver.put("Tare", Variant(decimalField(ui.Edit1)));
+      },
+      "SetTareValue", 0x32);
+}
+
+void TfrmMain::Button18Click() {
+  runFramed([this] { writePassword(); }, "GetChannelStatus", 0x3A, {}, [this] { ui.Memo3->clear(); });
+}
+
+void TfrmMain::Button34Click() {
+  runFramed([this] { writePassword(); }, "GetChannelStatusEx", 0x11, {}, [this] { ui.Memo3->clear(); });
+}
+
+void TfrmMain::Button35Click() {
+  runFramed(
+      [this] {
+        writePassword();
+        Driver.put("Price", Variant(decimalField(ui.Edit12)));
+        Driver.put("Quantity", Variant(intField(ui.Edit14)));
+        Driver.put("GoodType", Variant(ui.RadioGroup3->itemIndex()));
+      },
+      "SetGoodData", 0x33);
+}
+
+void TfrmMain::Button20Click() {
+  writePassword();
+  if (Driver.call("GetChannelStatus") == 0) {
+    setWindowState(windowState() | Qt::WindowMinimized);
+    ShowWeightDisplay(Driver, loggingFile_, loggingPeriod_, loggingStep_, options_.formats, this, options_.showError);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
+  ShowCommandResult(0);
+}

@@ -1,0 +1,162 @@
+// The main window: seven pages of driver operations, the status panel, the
+// password field and the timer. Its implementation is split by concern:
+// tfrm_main_lifecycle.cpp (start-up, page rules, close, command frame, guard),
+// tfrm_main_presentation*.cpp (ShowCommandResult and its presenters),
+// tfrm_main_fields.cpp (numeric fields), tfrm_main_settings.cpp (defaults,
+// restore, save) and one page_*.cpp per page.
+#pragma once
+
+#include <QSize>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "automation/driver.h"
+#include "error_box.h"
+#include "main_ui.h"
+#include "platform/regional_formats.h"
+
+class QLineEdit;
+
+struct TfrmMainOptions {
+  // The command line after Qt has taken its own arguments, without the program.
+  QStringList arguments;
+  lk40::platform::RegionalFormats formats = lk40::platform::RegionalFormats::fromUserLocale();
+  // The screen the window is placed on; empty: the primary screen.
+  std::optional<QSize> screenSize;
+  // The settings store file; empty: the per-user store.
+  std::string settingsFile;
+  // Shows a message box with the error icon; empty: the standard box.
+  ErrorBox showError;
+};
+
+class TfrmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TfrmMain(TfrmMainOptions options = {}, QWidget* parent = nullptr);
+  ~TfrmMain() override;  // FormDestroy
+
+  // False when start-up ended because no driver could be created: the
+  // application then ends without showing or closing the window.
+  bool started() const { return started_; }
+
+  const MainUi& controls() const { return ui; }
+  const QString& loggingFile() const { return loggingFile_; }
+  int loggingPeriod() const { return loggingPeriod_; }
+  int loggingStep() const { return loggingStep_; }
+  const QString& baseCaption() const { return baseCaption_; }
+
+  // Presents the outcome of the last driver call for a command code; public so
+  // that codes no button sends can be exercised too.
+  void ShowCommandResult(int code);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // FormClose
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // --- lifecycle (tfrm_main_lifecycle.cpp)
+  void FormCreate();
+  void placeWindow();
+  void readCommandLine();
+  void startupConnection();
+  bool PageControlChanging() const;
+  void PageControlChange();
+  void FormClose();
+  void btnExitClick();
+  int shownPageId() const;
+  void wireHandlers();
+  void onClick(QWidget* button, void (TfrmMain::*handler)());
+
+  // --- command frame and guard
+  void EnableControls(bool flag);
+  // One framed page operation: writeInputs (step 1), EnableControls(false),
+  // in a protected block late writes and the call of method, EnableControls(true)
+  // always, then (only without an error) afterFrame and ShowCommandResult(code).
+  void runFramed(const std::function<void()>& writeInputs, const char* method, int code,
+                 const std::function<void()>& late = {}, const std::function<void()>& afterFrame = {});
+  // Runs a handler; an error ends it and is shown in the framework-style box.
+  void guard(const std::function<void()>& handler);
+  void showErrorBox(const QString& text, const QString& caption);
+  void showExceptionBox(const QString& text);
+  void writePassword();
+  int32_t intField(const QLineEdit* field) const;
+  double decimalField(const QLineEdit* field) const;
+
+  // --- presentation (tfrm_main_presentation*.cpp)
+  void paint(QWidget* control);  // the highlight colour, before a value is written
+  void appendLine(class QPlainTextEdit* memo, const std::string& utf8);
+  QString driverText(const char* name) const;
+  void presentDeviceMetrics();    // 0xFC
+  void presentMode();             // 0x12
+  void presentExchangeParams();   // 0x15
+  void presentDeviceCrc();        // 0xF2
+  void presentChannelStatus();    // 0x3A
+  void presentChannelStatusEx();  // 0x11
+  void presentVoltage();          // 0xF3
+  void presentChannelOn();        // CheckBox5 from ChannelON, not coloured
+  void presentFixedPoint();       // 0x71
+  void presentCalibrationStatus();  // 0x73
+  void presentAdcValue();         // 0x75
+  void presentChannelsCount();    // 0xE5
+  void presentChannelParam();     // 0xE8
+  void presentActiveChannel();    // 0xEA
+  void presentTestRecord();       // 0xF1
+
+  // --- numeric fields (tfrm_main_fields.cpp)
+  void installFieldGuards();
+  bool AKeyPressInteger(QLineEdit* field, QChar key);
+  void AExitInteger(QLineEdit* field);
+  bool Edit1KeyPress(QLineEdit* field, QChar key);
+  void Edit1Exit(QLineEdit* field);
+  void Edit12Exit(QLineEdit* field);
+  bool withinTypingLimit(const QLineEdit* field) const;
+  bool fieldEvent(QLineEdit* field, QEvent* event);  // true when the event is eaten
+
+  // --- settings (tfrm_main_settings.cpp)
+  void applyDefaults(int pageId);
+  void applyAllDefaults();  // every page from the last to the first
+  void edtDefaultClick();
+  void loadSettings();
+  void saveSettings();
+  void btnSettingsClick();
+
+  // --- "Начало" (page_connection.cpp)
+  void Button15Click();
+  void Button68Click();
+  void btnGetChangeParamClick();
+  void btnSetChangeParamClick();
+  void Button36Click();
+  void Button1Click();
+  void Button2Click();
+  void Button21Click();
+  void Button37Click();
+
+  // --- "Вес" (page_weighing.cpp)
+  void Button23Click();
+  void Button24Click();
+  void Button25Click();
+  void Button18Click();
+  void Button34Click();
+  void Button35Click();
+  void Button20Click();
+
+  // --- hooks of pages built later
+  void Button6Click();       // rebuild of the logical-device list
+  void Button17Click();      // soak test start and stop
+
+  MainUi ui;
+  TfrmMainOptions options_;
+  lk40::automation::Driver Driver;
+  bool started_ = false;
+  QString baseCaption_;
+  QString loggingFile_;
+  int loggingPeriod_ = 0;
+  int loggingStep_ = 0;
+  int adcTickCounter_ = 0;
+  bool adcReading_ = false;
+  uint32_t callStartTime_ = 0;
+};

@@ -1,0 +1,313 @@
+// Start-up, page rules, closing, the command frame and the guard.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "automation/factory.h"
+#include "core/numbers.h"
+#include "combo_box.h"
+#include "font_colour.h"
+#include "myconsts.h"
+#include "page_id.h"
+#include "platform/tick_count.h"
+#include "radio_group.h"
+#include "tfrm_main.h"
+
+using lk40::automation::Variant;
+
+TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
+    : QWidget(parent), options_(std::move(options)) {
+  if (!options_.showError) options_.showError = standardErrorBox();
+  setupMainUi(this, ui);
+  installFieldGuards();
+  wireHandlers();
+  FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+  // FormDestroy: the driver goes before the controls do.
+  Driver.reset();
+}
+
+void TfrmMain::FormCreate() {
+  placeWindow();
+
+  try {
+    Driver = lk40::automation::Driver(lk40::automation::createObject(myconsts::kProgId));
+  } catch (const std::exception&) {
+    showErrorBox(myconsts::kDriverNotInstalled, myconsts::kCaptionAttention);
+    return;
+  }
+  started_ = true;
+
+  applyAllDefaults();
+  loadSettings();
+  startupConnection();
+
+  ui.RadioGroup2->setItemIndex(-1);
+  ui.PageControl->setTabVisible(PageID::kTestPageIndex, false);
+  readCommandLine();
+
+  ui.StringGrid1->setItem(1, 0, new QTableWidgetItem(QStringLiteral("1")));
+  ui.StringGrid1->setItem(0, 1, new QTableWidgetItem(myconsts::kGridValueHeader));
+
+  baseCaption_ = windowTitle();
+  adcTickCounter_ = 0;
+}
+
+void TfrmMain::placeWindow() {
+  QSize screen = options_.screenSize.value_or(QSize());
+  if (!options_.screenSize) {
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
+  }
+  const QSize window = frameGeometry().size().expandedTo(size());
+  if (screen == QSize(2048, 768)) {
+    move((1024 - window.width()) / 2, (768 - window.height()) / 2);
+  } else {
+    move((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
+  }
+}
+
+void TfrmMain::startupConnection() {
+  // A driver error here does not end start-up: the command line and the rest
+  // of the window still come up, and the error is shown once they have.
+  QString error;
+  EnableControls(false);
+  try {
+    if (Driver.call("Connect") == 0) {
+      setComboIndex(ui.ComboBox2, Driver.getInt("ComNumber") - 1);
+      setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
+      ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
+      try {
+        ui.Edit17->setText(QString::number(Driver.getInt("PortNumber")));
+      } catch (const std::exception&) {
+        // A driver without a port number keeps the restored text.
+      }
+      ui.Edit53->setText(QString::number(Driver.getInt("Password")));
+      ShowCommandResult(0xFC);
+    } else {
+      ShowCommandResult(0);
+    }
+  } catch (const std::exception& e) {
+    error = QString::fromStdString(e.what());
+  }
+  EnableControls(true);
+  if (!error.isEmpty()) showExceptionBox(error);
+}
+
+void TfrmMain::readCommandLine() {
+  const QStringList& args = options_.arguments;
+  auto number = [](const QString& text) { return lk40::core::parseIntOr(text.toStdString(), -1); };
+  if (args.size() >= 3) {
+    loggingFile_ = args[0];
+    loggingPeriod_ = number(args[1]);
+    if (loggingPeriod_ < 50) loggingPeriod_ = 50;
+    loggingStep_ = number(args[2]);
+    if (loggingStep_ == 0 || loggingStep_ == -1) loggingFile_.clear();
+    ui.Timer->setInterval(loggingPeriod_);
+    if (args.size() >= 4 && args[3] == QLatin1String("-t"))
+      ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
+  } else if (args.size() == 1 && args[0] == QLatin1String("-t")) {
+    ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
+  }
+}
+
+int TfrmMain::shownPageId() const {
+  const QWidget* page = ui.PageControl->currentWidget();
+  return page ? page->property("pageId").toInt() : -1;
+}
+
+bool TfrmMain::PageControlChanging() const {
+  return !(ui.PageControl->currentIndex() == PageID::kTestPageIndex && ui.Timer->isActive());
+}
+
+void TfrmMain::PageControlChange() {
+  const int id = shownPageId();
+  const bool passwordShown = id != PageID::LogicalDevices && id != PageID::Test;
+  ui.Edit53->setVisible(passwordShown);
+  ui.StaticText1->setVisible(passwordShown);
+  if (id == PageID::Calibration && adcReading_)
+    ui.Timer->start();
+  else
+    ui.Timer->stop();
+  if (id == PageID::LogicalDevices) Button6Click();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  bool closed = false;
+  guard([&] {
+    FormClose();
+    closed = true;
+  });
+  if (closed)
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TfrmMain::FormClose() {
+  if (ui.PageControl->currentIndex() == PageID::kTestPageIndex && ui.Timer->isActive())
+    ui.Button17->click();
+  ui.ListView1->clearSelection();
+  saveSettings();
+}
+
+void TfrmMain::btnExitClick() { close(); }
+
+// ---------------------------------------------------------------------------
+// The command frame
+
+namespace {
+template <class T>
+bool isExactly(const QObject* object) {
+  return object->metaObject() == &T::staticMetaObject;
+}
+}  // namespace
+
+void TfrmMain::EnableControls(bool flag) {
+  if (flag)
+    unsetCursor();
+  else
+    setCursor(Qt::WaitCursor);
+  if (flag) {
+    const uint32_t elapsed = lk40::platform::ticksBetween(callStartTime_, lk40::platform::tickCount());
+    ui.Label28->setText(myconsts::kExecutionTime.arg(static_cast<int>(elapsed)));
+  }
+  const QColor normal = windowTextColour();
+  if (QWidget* page = ui.PageControl->currentWidget()) {
+    for (QObject* child : page->children()) {
+      auto* widget = qobject_cast<QWidget*>(child);
+      if (!widget) continue;
+      if (isExactly<QLineEdit>(widget) || isExactly<QPlainTextEdit>(widget) || isExactly<RadioGroup>(widget) ||
+          isExactly<QCheckBox>(widget) || isExactly<QComboBox>(widget)) {
+        setFontColour(widget, normal);
+      } else if (isExactly<QPushButton>(widget)) {
+        widget->setEnabled(flag);
+      } else if (isExactly<QGroupBox>(widget)) {
+        for (QObject* inner : widget->children()) {
+          if (isExactly<QLineEdit>(inner) || isExactly<QCheckBox>(inner) || isExactly<QComboBox>(inner))
+            setFontColour(static_cast<QWidget*>(inner), normal);
+        }
+      }
+    }
+  }
+  if (!flag) {
+    callStartTime_ = lk40::platform::tickCount();
+    ui.Label28->clear();
+  }
+  ui.PageControl->setEnabled(flag);
+  repaint();
+}
+
+void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* method, int code,
+                         const std::function<void()>& late, const std::function<void()>& afterFrame) {
+  if (writeInputs) writeInputs();
+  EnableControls(false);
+  try {
+    if (late) late();
+    Driver.call(method);
+  } catch (...) {
+    EnableControls(true);
+    throw;
+  }
+  EnableControls(true);
+  if (afterFrame) afterFrame();
+  ShowCommandResult(code);
+}
+
+void TfrmMain::guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    showExceptionBox(QString::fromStdString(e.what()));
+  } catch (...) {
+    showExceptionBox(QStringLiteral("Неизвестная ошибка"));
+  }
+}
+
+void TfrmMain::showErrorBox(const QString& text, const QString& caption) { options_.showError(this, text, caption); }
+
+void TfrmMain::showExceptionBox(const QString& text) { showErrorBox(text, myconsts::kApplicationTitle); }
+
+void TfrmMain::writePassword() { Driver.put("Password", Variant(intField(ui.Edit53))); }
+
+int32_t TfrmMain::intField(const QLineEdit* field) const {
+  return lk40::core::parseIntOr(field->text().toStdString(), 0);
+}
+
+double TfrmMain::decimalField(const QLineEdit* field) const {
+  return lk40::core::parseDecimal(field->text().toStdString(), options_.formats.decimalSeparator);
+}
+
+// ---------------------------------------------------------------------------
+// Wiring
+
+void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
+  auto* clickable = qobject_cast<QAbstractButton*>(button);
+  connect(clickable, &QAbstractButton::clicked, this, [this, handler] { guard([this, handler] { (this->*handler)(); }); });
+}
+
+void TfrmMain::wireHandlers() {
+  connect(ui.PageControl, &QTabWidget::currentChanged, this, [this] { guard([this] { PageControlChange(); }); });
+  ui.PageControl->tabBar()->installEventFilter(this);
+  ui.PageControl->installEventFilter(this);
+
+  onClick(ui.btnExit, &TfrmMain::btnExitClick);
+  onClick(ui.edtDefault, &TfrmMain::edtDefaultClick);
+  onClick(ui.btnSettings, &TfrmMain::btnSettingsClick);
+
+  onClick(ui.Button15, &TfrmMain::Button15Click);
+  onClick(ui.Button68, &TfrmMain::Button68Click);
+  onClick(ui.btnGetChangeParam, &TfrmMain::btnGetChangeParamClick);
+  onClick(ui.btnSetChangeParam, &TfrmMain::btnSetChangeParamClick);
+  onClick(ui.Button36, &TfrmMain::Button36Click);
+  onClick(ui.Button1, &TfrmMain::Button1Click);
+  onClick(ui.Button2, &TfrmMain::Button2Click);
+  onClick(ui.Button21, &TfrmMain::Button21Click);
+  onClick(ui.Button37, &TfrmMain::Button37Click);
+
+  onClick(ui.Button23, &TfrmMain::Button23Click);
+  onClick(ui.Button24, &TfrmMain::Button24Click);
+  onClick(ui.Button25, &TfrmMain::Button25Click);
+  onClick(ui.Button18, &TfrmMain::Button18Click);
+  onClick(ui.Button34, &TfrmMain::Button34Click);
+  onClick(ui.Button35, &TfrmMain::Button35Click);
+  onClick(ui.Button20, &TfrmMain::Button20Click);
+
+  onClick(ui.Button6, &TfrmMain::Button6Click);
+  onClick(ui.Button17, &TfrmMain::Button17Click);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui.PageControl->tabBar() || watched == ui.PageControl) {
+    // Leaving the page is asked first; a refused change never starts.
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::Wheel:
+        if (!PageControlChanging()) return true;
+        break;
+      default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+  }
+  if (auto* field = qobject_cast<QLineEdit*>(watched)) {
+    if (fieldEvent(field, event)) return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}

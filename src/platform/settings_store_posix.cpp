@@ -1,0 +1,218 @@
+// The settings store as one registry export file per user. The file is read
+// when a key is opened and replaced whole when it is closed, through a
+// temporary file renamed over it, so it is never seen half written.
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "platform/reg_file.h"
+#include "platform/settings_store.h"
+
+namespace lk40::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Owns a file descriptor.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() { reset(); }
+  Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor& operator=(Descriptor&&) = delete;
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Closes now, reporting what close reports: data may fail to land only then.
+  bool reset() {
+    const bool ok = fd_ < 0 || ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+  }
+
+ private:
+  int fd_;
+};
+
+enum class ReadStatus { Ok, Missing, Unreadable };
+
+ReadStatus readFile(const fs::path& path, std::string& bytes) {
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+  struct stat info {};
+  if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::Unreadable;
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n == 0) return ReadStatus::Ok;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ReadStatus::Unreadable;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+fs::path folderOf(const fs::path& file) {
+  const fs::path folder = file.parent_path();
+  return folder.empty() ? fs::path(".") : folder;
+}
+
+// A new file with a unique name beside target; its name is put into path.
+Descriptor createTemporary(const fs::path& target, std::string& path) {
+  std::string pattern = (folderOf(target) / (target.filename().string() + ".XXXXXX")).string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  Descriptor fd(mkstemp(name.data()));
+  if (fd.valid()) path = name.data();
+  return fd;
+}
+
+// The folder exists or was made, and a file can be created in it.
+bool folderWritable(const fs::path& file) {
+  std::error_code error;
+  const fs::path folder = folderOf(file);
+  fs::create_directories(folder, error);
+  if (!fs::is_directory(folder, error)) return false;
+  std::string probe;
+  Descriptor fd = createTemporary(file, probe);
+  if (!fd.valid()) return false;
+  fd.reset();
+  ::unlink(probe.c_str());
+  return true;
+}
+
+bool replaceAtomically(const fs::path& file, const std::string& bytes) {
+  // Write beside the file the link points to, so the link itself survives.
+  std::error_code error;
+  const fs::path target = fs::is_symlink(fs::symlink_status(file, error)) ? fs::canonical(file, error) : file;
+  if (error && error != std::errc::no_such_file_or_directory) return false;
+
+  std::string temporary;
+  Descriptor fd = createTemporary(target, temporary);
+  if (!fd.valid()) return false;
+  struct stat old {};
+  const bool keepMode = ::stat(target.c_str(), &old) == 0;
+  const bool ok = (!keepMode || fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
+                  fsync(fd.get()) == 0 && fd.reset() && ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    fd.reset();
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  // Make the rename itself durable; the new file is in place either way.
+  const Descriptor folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.valid()) fsync(folder.get());
+  return true;
+}
+
+class FileSettingsKey final : public SettingsKey {
+ public:
+  FileSettingsKey(fs::path file, RegFile content, std::string keyName, bool dirty)
+      : file_(std::move(file)), content_(std::move(content)), keyName_(std::move(keyName)), dirty_(dirty) {}
+
+  // A key dropped without close still saves what was written.
+  ~FileSettingsKey() override {
+    if (dirty_) close();
+  }
+
+  ReadResult readString(const std::string& name, std::string& value) const override {
+    return content_.readString(keyName_, name, value);
+  }
+  ReadResult readInteger(const std::string& name, int32_t& value) const override {
+    return content_.readInteger(keyName_, name, value);
+  }
+  void writeString(const std::string& name, const std::string& value) override {
+    content_.writeString(keyName_, name, value);
+    dirty_ = true;
+  }
+  void writeInteger(const std::string& name, int32_t value) override {
+    content_.writeInteger(keyName_, name, value);
+    dirty_ = true;
+  }
+
+  // A failed close leaves the writes pending, so closing again retries them.
+  bool close() override {
+    if (!dirty_) return true;
+    if (!replaceAtomically(file_, content_.serialise())) return false;
+    dirty_ = false;
+    return true;
+  }
+
+ private:
+  fs::path file_;
+  RegFile content_;
+  std::string keyName_;
+  bool dirty_;
+};
+
+std::optional<std::string> homeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return std::string(home);
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr && *found->pw_dir != '\0')
+    return std::string(found->pw_dir);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string SettingsStore::defaultFile() {
+  fs::path config;
+  // A relative XDG_CONFIG_HOME is invalid and ignored.
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') {
+    config = xdg;
+  } else if (const auto home = homeFolder()) {
+    config = fs::path(*home) / ".config";
+  } else {
+    return {};
+  }
+  return (config / "lk40-drvtest" / "HKEY_CURRENT_USER.reg").string();
+}
+
+std::unique_ptr<SettingsKey> SettingsStore::open(const std::string& keyPath, bool create) const {
+  if (file_.empty()) return nullptr;
+  const fs::path file(file_);
+  const std::string path = normalizeKeyPath(keyPath);
+  const std::string keyName = path.empty() ? "HKEY_CURRENT_USER" : "HKEY_CURRENT_USER\\" + path;
+  if (create && !folderWritable(file)) return nullptr;
+
+  std::string bytes;
+  const ReadStatus status = readFile(file, bytes);
+  // A store that exists but cannot be read must not be replaced by one that
+  // holds only this key.
+  if (status == ReadStatus::Unreadable || (status == ReadStatus::Missing && !create)) return nullptr;
+  RegFile content = RegFile::parse(bytes);
+  const bool exists = content.hasKey(keyName);
+  if (!exists) {
+    if (!create) return nullptr;
+    content.addKey(keyName);
+  }
+  // A key just created is saved on close even when nothing is written to it.
+  return std::make_unique<FileSettingsKey>(file, std::move(content), keyName, !exists);
+}
+
+}  // namespace lk40::platform

@@ -1,0 +1,74 @@
+// Builds a real TfrmMain over the recording driver with a private settings
+// file, records the message boxes it shows, and finds controls by name.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "platform/regional_formats.h"
+#include "support/recording_driver.h"
+#include "tfrm_main.h"
+
+struct ShownBox {
+  QString text;
+  QString caption;
+};
+
+class MainWindowHarness {
+ public:
+  MainWindowHarness();
+  ~MainWindowHarness();
+
+  // The driver is installed at construction; script it before start().
+  std::shared_ptr<lk40::testing::RecordingDriver> driver;
+  std::vector<ShownBox> boxes;
+  QStringList arguments;
+  lk40::platform::RegionalFormats formats = lk40::platform::RegionalFormats::russian();
+  QSize screen{1280, 1024};
+  // Runs when a box is shown (after it was recorded): tests close dialogs here.
+  std::function<void(const ShownBox&)> onBox;
+
+  TfrmMain& start();
+  // Closes the window as the operator would, running FormClose.
+  void close();
+  // Closes and builds a new window over the same settings file.
+  TfrmMain& restart();
+  TfrmMain& form() { return *form_; }
+  QString settingsFile() const;
+
+  template <class T>
+  T* find(const char* name) const {
+    T* control = form_->findChild<T*>(QString::fromLatin1(name));
+    if (!control) qFatal("no control %s", name);
+    return control;
+  }
+  QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+  QString text(const char* name) const;  // edit, label, button, memo
+  void click(const char* button);
+  void showPage(int index);  // as the operator clicks the tab
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<TfrmMain> form_;
+};
+
+namespace QTest {
+// Readable failure output for traces of driver events.
+template <>
+inline char* toString(const std::vector<std::string>& lines) {
+  QByteArray text = "{";
+  for (const std::string& line : lines) text += "\n    " + QByteArray::fromStdString(line);
+  return qstrdup(text + "}");
+}
+}  // namespace QTest
+
+// A Variant-free way to name colours in assertions.
+bool isBlue(const QWidget* control);
+bool isNormalColour(const QWidget* control);

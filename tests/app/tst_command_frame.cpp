@@ -1,0 +1,100 @@
+// The frame around every page operation: disabled page, hourglass, execution
+// time, colour reset, and errors that end the handler without harm.
+#include <QRegularExpression>
+#include <QTabWidget>
+
+#include "main_window_harness.h"
+
+using lk40::automation::Variant;
+
+class CommandFrameTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void thePageIsOutOfReachWhileTheCallRuns() {
+    MainWindowHarness h;
+    h.start();
+    h.find<QLabel>("Label28")->setText(QStringLiteral("old"));
+    struct Seen {
+      bool pageButton, otherPageButton, pageControl, panelButtons, hourglass;
+      QString label;
+    } seen{};
+    h.driver->onCall("GetDeviceCRC", [&](auto&) {
+      seen.pageButton = h.find<QPushButton>("Button37")->isEnabled();
+      seen.otherPageButton = h.find<QPushButton>("Button15")->isEnabled();
+      seen.pageControl = h.find<QTabWidget>("PageControl")->isEnabled();
+      seen.panelButtons = h.find<QPushButton>("edtDefault")->isEnabled() && h.find<QPushButton>("btnSettings")->isEnabled() &&
+                          h.find<QPushButton>("btnAbout")->isEnabled() && h.find<QPushButton>("btnExit")->isEnabled() &&
+                          h.edit("Edit53")->isEnabled();
+      seen.hourglass = h.form().cursor().shape() == Qt::WaitCursor;
+      seen.label = h.text("Label28");
+    });
+    h.click("Button37");
+    QVERIFY(!seen.pageButton);
+    QVERIFY(!seen.otherPageButton);
+    QVERIFY(!seen.pageControl);
+    QVERIFY(seen.panelButtons);
+    QVERIFY(seen.hourglass);
+    QCOMPARE(seen.label, QString());
+    QVERIFY(h.find<QPushButton>("Button37")->isEnabled());
+    QVERIFY(h.find<QTabWidget>("PageControl")->isEnabled());
+    QVERIFY(h.form().cursor().shape() != Qt::WaitCursor);
+  }
+
+  void theExecutionTimeIsMeasured() {
+    MainWindowHarness h;
+    h.start();
+    h.driver->delayIn("GetDeviceCRC", 1500);
+    h.click("Button37");
+    const auto match = QRegularExpression(QStringLiteral("^Время выполнения (\\d+) мс$")).match(h.text("Label28"));
+    QVERIFY2(match.hasMatch(), qPrintable(h.text("Label28")));
+    const int ms = match.captured(1).toInt();
+    QVERIFY2(ms >= 1490 && ms < 1800, qPrintable(h.text("Label28")));
+  }
+
+  void theNextOperationTurnsTheLastValuesBackToNormal() {
+    MainWindowHarness h;
+    h.start();
+    h.driver->set("DeviceCRC", Variant(0x1A2B));
+    h.click("Button37");
+    QVERIFY(isBlue(h.edit("Edit16")));
+    h.click("Button36");
+    QVERIFY(isNormalColour(h.edit("Edit16")));
+    QVERIFY(isBlue(h.edit("Edit23")));  // inside a group box
+    QVERIFY(isBlue(h.edit("edtError")));
+  }
+
+  void aDriverErrorInTheCallLeavesTheStatusFieldsAndThePageUsable() {
+    MainWindowHarness h;
+    h.start();
+    h.driver->set("ResultCodeDescription", Variant("Ошибок нет"));
+    h.click("Button36");
+    const QString before = h.text("edtError");
+    h.driver->set("ResultCodeDescription", Variant("другой текст"));
+    h.driver->failOn("GetDeviceCRC", "обрыв связи");
+    h.click("Button37");
+    QCOMPARE(h.boxes.size(), size_t{1});
+    QCOMPARE(h.boxes[0].text, QStringLiteral("обрыв связи"));
+    QCOMPARE(h.boxes[0].caption, QStringLiteral("lk40-drvtest"));
+    QCOMPARE(h.text("edtError"), before);
+    QVERIFY(h.find<QPushButton>("Button37")->isEnabled());
+    QVERIFY(h.find<QTabWidget>("PageControl")->isEnabled());
+    QVERIFY(h.text("Label28").startsWith(QStringLiteral("Время выполнения ")));
+  }
+
+  void anErrorWritingTheInputsDisablesNothingAndCallsNothing() {
+    MainWindowHarness h;
+    h.start();
+    h.find<QLabel>("Label28")->setText(QStringLiteral("прежнее"));
+    h.driver->failOn("Password", "Method 'Password' not supported by automation object");
+    h.driver->clearEvents();
+    h.click("Button21");
+    QCOMPARE(h.driver->callCount("Reset"), 0);
+    QCOMPARE(h.boxes.size(), size_t{1});
+    QCOMPARE(h.text("Label28"), QStringLiteral("прежнее"));
+    QVERIFY(h.find<QPushButton>("Button21")->isEnabled());
+  }
+};
+
+QTEST_MAIN(CommandFrameTest)
+#include "tst_command_frame.moc"
