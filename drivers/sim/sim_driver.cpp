@@ -71,8 +71,12 @@ int32_t Driver::exchange(uint8_t command, Auth auth, Result validation, const By
   Bytes reply;
   Result result = Result::WrongPassword;
   if (auth == Auth::None || module_.passwordMatches(password)) result = handler(reply);
-  Bytes answer{static_cast<uint8_t>(code(result))};
-  if (result == Result::Ok) answer.insert(answer.end(), reply.begin(), reply.end());
+  Bytes answer;
+  answer.reserve(1 + reply.size());
+  answer.push_back(static_cast<uint8_t>(code(result)));
+  // Appended byte by byte: GCC 12's optimiser misreads a range insert here.
+  if (result == Result::Ok)
+    for (const uint8_t byte : reply) answer.push_back(byte);
   return finish(result, sent, makeFrame(command, answer));
 }
 
