@@ -48,7 +48,12 @@ void TfrmMain::Button20Click() {
   writePassword();
   if (Driver.call("GetChannelStatus") == 0) {
     setWindowState(windowState() | Qt::WindowMinimized);
-    ShowWeightDisplay(Driver, loggingFile_, loggingPeriod_, loggingStep_, options_.formats, this, options_.showError);
+    try {
+      ShowWeightDisplay(Driver, loggingFile_, loggingPeriod_, loggingStep_, options_.formats, this, options_.showError);
+    } catch (...) {
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+      throw;
+    }
     setWindowState(windowState() & ~Qt::WindowMinimized);
   }
   ShowCommandResult(0);

@@ -26,6 +26,9 @@ void TfrmMain::installFieldGuards() {
 
 bool TfrmMain::fieldEvent(QLineEdit* field, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
+    // Another window taking the focus (a message box, a menu) is no exit.
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
     guard([&] {
       switch (kindOf(field)) {
         case FieldKind::Integer: AExitInteger(field); break;

@@ -172,6 +172,17 @@ class WeighingPageTest : public QObject {
     QCOMPARE(h.text("edtError"), QStringLiteral("4: Нет связи"));
   }
 
+  void aDisplayThatCannotOpenLeavesTheMainWindowRestored() {
+    MainWindowHarness h;
+    h.arguments = {QStringLiteral("w.log"), QStringLiteral("200"), QStringLiteral("5")};
+    started(h);
+    h.driver->failOn("Connected", "нет свойства");
+    h.click("Button20");
+    QCOMPARE(h.boxes.size(), size_t{1});
+    QCOMPARE(h.boxes[0].text, QStringLiteral("нет свойства"));
+    QVERIFY(!h.form().isMinimized());
+  }
+
   void theDisplayOpensWithTheLoggingSettingsOfTheCommandLine() {
     MainWindowHarness h;
     started(h);
