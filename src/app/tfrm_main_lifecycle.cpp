@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 
 #include "automation/factory.h"
+#include "core/command_line.h"
 #include "core/numbers.h"
 #include "combo_box.h"
 #include "font_colour.h"
@@ -74,11 +75,8 @@ void TfrmMain::placeWindow() {
     if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
   }
   const QSize window = frameGeometry().size().expandedTo(size());
-  if (screen == QSize(2048, 768)) {
-    move((1024 - window.width()) / 2, (768 - window.height()) / 2);
-  } else {
-    move((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
-  }
+  const auto place = lk40::core::centredPlacement(screen.width(), screen.height(), window.width(), window.height());
+  move(place.x, place.y);
 }
 
 void TfrmMain::startupConnection() {
@@ -109,20 +107,14 @@ void TfrmMain::startupConnection() {
 }
 
 void TfrmMain::readCommandLine() {
-  const QStringList& args = options_.arguments;
-  auto number = [](const QString& text) { return lk40::core::parseIntOr(text.toStdString(), -1); };
-  if (args.size() >= 3) {
-    loggingFile_ = args[0];
-    loggingPeriod_ = number(args[1]);
-    if (loggingPeriod_ < 50) loggingPeriod_ = 50;
-    loggingStep_ = number(args[2]);
-    if (loggingStep_ == 0 || loggingStep_ == -1) loggingFile_.clear();
-    ui.Timer->setInterval(loggingPeriod_);
-    if (args.size() >= 4 && args[3] == QLatin1String("-t"))
-      ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
-  } else if (args.size() == 1 && args[0] == QLatin1String("-t")) {
-    ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
-  }
+  std::vector<std::string> arguments;
+  for (const QString& argument : options_.arguments) arguments.push_back(argument.toStdString());
+  const lk40::core::CommandLine line = lk40::core::parseCommandLine(arguments);
+  loggingFile_ = QString::fromStdString(line.loggingFile);
+  loggingPeriod_ = line.loggingPeriod;
+  loggingStep_ = line.loggingStep;
+  if (line.timerInterval) ui.Timer->setInterval(*line.timerInterval);
+  if (line.testPage) ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
 }
 
 int TfrmMain::shownPageId() const {

@@ -1,0 +1,28 @@
+#include "core/command_line.h"
+
+#include "core/numbers.h"
+
+namespace lk40::core {
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine result;
+  if (arguments.size() >= 3) {
+    result.loggingFile = arguments[0];
+    result.loggingPeriod = parseIntOr(arguments[1], -1);
+    if (result.loggingPeriod < 50) result.loggingPeriod = 50;
+    result.loggingStep = parseIntOr(arguments[2], -1);
+    if (result.loggingStep == 0 || result.loggingStep == -1) result.loggingFile.clear();
+    result.timerInterval = result.loggingPeriod;
+    result.testPage = arguments.size() >= 4 && arguments[3] == "-t";
+  } else if (arguments.size() == 1) {
+    result.testPage = arguments[0] == "-t";
+  }
+  return result;
+}
+
+Point centredPlacement(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
+  if (screenWidth == 2048 && screenHeight == 768) return {(1024 - windowWidth) / 2, (768 - windowHeight) / 2};
+  return {(screenWidth - windowWidth) / 2, (screenHeight - windowHeight) / 2};
+}
+
+}  // namespace lk40::core

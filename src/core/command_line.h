@@ -1,0 +1,35 @@
+// What the bench takes from its command line, and where the main window goes
+// on a screen: rules that need no window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lk40::core {
+
+struct CommandLine {
+  std::string loggingFile;
+  int loggingPeriod = 0;  // milliseconds; at least 50 when given
+  int loggingStep = 0;
+  bool testPage = false;  // "-t": the soak test page is shown
+  // The main timer's interval when the command line sets it (the period).
+  std::optional<int> timerInterval;
+};
+
+// The arguments after the program name (and after the toolkit took its own):
+// FILE PERIOD STEP [-t] with three or more, or "-t" alone; anything else
+// gives nothing. Invalid numbers read as -1; a period below 50 is raised to
+// 50; a step of 0 or -1 clears the file. "-t" matches exactly.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+struct Point {
+  int x = 0, y = 0;
+  friend bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+};
+
+// The top-left corner of a window centred on the screen, or in the left
+// 1024 x 768 area of a screen of exactly 2048 x 768 (two monitors side by side).
+Point centredPlacement(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
+
+}  // namespace lk40::core

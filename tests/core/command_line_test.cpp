@@ -1,0 +1,55 @@
+#include "core/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace lk40::core {
+namespace {
+
+TEST(CommandLine, NothingOrTwoArgumentsChangeNothing) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"w.log", "200"}, {"-T"}, {"/t"}, {"x"}}) {
+    const CommandLine line = parseCommandLine(args);
+    EXPECT_EQ(line.loggingFile, "");
+    EXPECT_EQ(line.loggingPeriod, 0);
+    EXPECT_EQ(line.loggingStep, 0);
+    EXPECT_FALSE(line.testPage);
+    EXPECT_FALSE(line.timerInterval.has_value());
+  }
+  EXPECT_TRUE(parseCommandLine({"-t"}).testPage);
+}
+
+TEST(CommandLine, LoggingSettings) {
+  CommandLine line = parseCommandLine({"w.log", "20", "5"});
+  EXPECT_EQ(line.loggingFile, "w.log");
+  EXPECT_EQ(line.loggingPeriod, 50);
+  EXPECT_EQ(line.loggingStep, 5);
+  EXPECT_EQ(line.timerInterval, 50);
+  EXPECT_FALSE(line.testPage);
+
+  line = parseCommandLine({"w.log", "200", "0", "-t"});
+  EXPECT_EQ(line.loggingFile, "");
+  EXPECT_EQ(line.loggingPeriod, 200);
+  EXPECT_TRUE(line.testPage);
+
+  // Invalid numbers read as -1: the period becomes 50, the step clears the file.
+  line = parseCommandLine({"w.log", "abc", "x", "-T"});
+  EXPECT_EQ(line.loggingPeriod, 50);
+  EXPECT_EQ(line.loggingStep, -1);
+  EXPECT_EQ(line.loggingFile, "");
+  EXPECT_FALSE(line.testPage);
+
+  // Another negative step keeps the file; logging is still not in force.
+  line = parseCommandLine({"w.log", "100", "-5"});
+  EXPECT_EQ(line.loggingFile, "w.log");
+  EXPECT_EQ(line.loggingStep, -5);
+}
+
+TEST(Placement, CentredOrInTheLeftHalfOfADoubleScreen) {
+  EXPECT_EQ(centredPlacement(2048, 768, 991, 553), (Point{16, 107}));
+  EXPECT_EQ(centredPlacement(1280, 1024, 991, 553), (Point{144, 235}));
+  EXPECT_EQ(centredPlacement(2048, 1024, 991, 553), (Point{528, 235}));
+  // Integer division truncates toward zero, also for a window larger than the screen.
+  EXPECT_EQ(centredPlacement(800, 600, 1001, 603), (Point{-100, -1}));
+}
+
+}  // namespace
+}  // namespace lk40::core
