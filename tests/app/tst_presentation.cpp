@@ -1,5 +1,8 @@
 // The common presentation: status fields, caption in logging mode, success gate.
 #include <QComboBox>
+#include <QTableWidget>
+
+#include "platform/code_page.h"
 
 #include "main_window_harness.h"
 #include "radio_group.h"
@@ -71,6 +74,58 @@ class PresentationTest : public QObject {
     h.driver->set("ResultCode", Variant(2));
     h.click("Button68");
     QCOMPARE(h.form().windowTitle(), base);
+  }
+  void calibrationAndChannelValues() {
+    MainWindowHarness h;
+    h.start();
+    h.driver->set("CalibrationWeight", Variant(2.5));
+    h.driver->set("FixedPointStatus", Variant(9));
+    h.driver->set("ADCValue", Variant(-123456));
+    h.driver->set("ChannelsCount", Variant(4));
+    h.driver->set("ChannelNumber", Variant(2));
+    h.driver->set("ChannelFlags", Variant(0x104));
+    for (int code : {0x71, 0x73, 0x75, 0xE5, 0xEA, 0xE8}) h.form().ShowCommandResult(code);
+    QCOMPARE(h.text("Edit2"), QStringLiteral("2,5"));
+    QCOMPARE(h.text("Edit5"), QStringLiteral("2,5"));
+    QCOMPARE(h.find<RadioGroup>("RadioGroup2")->itemIndex(), 4);
+    QCOMPARE(h.text("Edit6"), QStringLiteral("-123456"));
+    QCOMPARE(h.text("Edit10"), QStringLiteral("4"));
+    QCOMPARE(h.text("Edit9"), QStringLiteral("2"));
+    const QStringList block = h.text("Memo1").split('\n');
+    QCOMPARE(block.size(), 17);
+    QCOMPARE(block[1], QStringLiteral("Флаги: <260>"));
+    QCOMPARE(block[2], QStringLiteral("\tтип канала: <тензоканал>"));
+    QCOMPARE(block[3], QStringLiteral("\tвыборка массы тары: <есть>"));
+    for (const char* field : {"Edit2", "Edit5", "Edit6", "Edit10", "Edit9"}) QVERIFY(isBlue(h.edit(field)));
+  }
+
+  void aTestRecordFillsTheGrid() {
+    MainWindowHarness h;
+    h.start();
+    auto* grid = h.find<QTableWidget>("StringGrid1");
+    const auto record = [&](const char* bytes, int size) {
+      h.driver->set("TestData", Variant(lk40::platform::ansiToUtf8(std::string(bytes, size))));
+      h.form().ShowCommandResult(0xF1);
+    };
+    auto cell = [&](int row, int column) { return grid->item(row, column) ? grid->item(row, column)->text() : QString(); };
+    record("\x02\xFF\x02\x34\x12\xFE\xFF", 7);
+    QCOMPARE(grid->rowCount(), 6);
+    QCOMPARE(cell(1, 1), QStringLiteral("UINT"));
+    QCOMPARE(cell(2, 1), QStringLiteral("ЕСТЬ"));
+    QCOMPARE(cell(3, 1), QStringLiteral("2"));
+    QCOMPARE(cell(4, 0), QStringLiteral("1"));
+    QCOMPARE(cell(4, 1), QStringLiteral("4660"));
+    QCOMPARE(cell(5, 1), QStringLiteral("65534"));
+    QCOMPARE(cell(0, 1), QStringLiteral("Значение"));
+    record("\x05\x00\x01\xFF\xFF\xFF\xFF", 7);
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(cell(1, 1), QStringLiteral("LONG"));
+    QCOMPARE(cell(2, 1), QStringLiteral("НЕТ"));
+    QCOMPARE(cell(4, 1), QStringLiteral("-1"));
+    // Too short: the grid keeps the previous record.
+    record("\x05\x00", 2);
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(cell(1, 1), QStringLiteral("LONG"));
   }
 };
 

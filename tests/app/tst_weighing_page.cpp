@@ -191,9 +191,13 @@ class WeighingPageTest : public QObject {
       QString caption, file;
       int interval = 0, period = -1;
     } seen;
-    QTimer::singleShot(200, [&] {
+    // Looks for the modal display until it is there, however slowly it opens.
+    QTimer watcher;
+    watcher.setInterval(50);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
       auto* display = qobject_cast<TfrmDisplay*>(QApplication::activeModalWidget());
       if (!display) return;
+      watcher.stop();
       seen.open = true;
       seen.minimised = h.form().isMinimized();
       seen.caption = display->windowTitle();
@@ -201,6 +205,7 @@ class WeighingPageTest : public QObject {
       seen.period = display->loggingPeriod();
       display->close();
     });
+    watcher.start();
     h.driver->clearEvents();
     h.click("Button20");
     QVERIFY(seen.open);

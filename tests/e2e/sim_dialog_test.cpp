@@ -32,7 +32,7 @@ void whenDialogShows(std::function<void(QWidget&)> work) {
   auto* timer = new QTimer(qApp);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, work, tries = 0]() mutable {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr && ++tries < 200) return;
+    if (dialog == nullptr && ++tries < 3000) return;
     timer->stop();
     timer->deleteLater();
     if (dialog != nullptr) work(*dialog);
