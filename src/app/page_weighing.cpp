@@ -1,6 +1,7 @@
 // "Вес": zero, tare, tare value, state requests, goods data and the live display.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 
 #include "display.h"
 #include "radio_group.h"
@@ -48,13 +49,9 @@ void TfrmMain::Button20Click() {
   writePassword();
   if (Driver.call("GetChannelStatus") == 0) {
     setWindowState(windowState() | Qt::WindowMinimized);
-    try {
-      ShowWeightDisplay(Driver, loggingFile_, loggingPeriod_, loggingStep_, options_.formats, this, options_.showError);
-    } catch (...) {
-      setWindowState(windowState() & ~Qt::WindowMinimized);
-      throw;
-    }
-    setWindowState(windowState() & ~Qt::WindowMinimized);
+    // Restored also when the display cannot open.
+    const auto restore = qScopeGuard([this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
+    ShowWeightDisplay(Driver, loggingFile_, loggingPeriod_, loggingStep_, options_.formats, this, options_.showError);
   }
   ShowCommandResult(0);
 }

@@ -113,7 +113,7 @@ void TfrmMain::readCommandLine() {
   loggingFile_ = QString::fromStdString(line.loggingFile);
   loggingPeriod_ = line.loggingPeriod;
   loggingStep_ = line.loggingStep;
-  if (line.timerInterval) ui.Timer->setInterval(*line.timerInterval);
+  if (line.loggingPeriod > 0) ui.Timer->setInterval(line.loggingPeriod);
   if (line.testPage) ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
 }
 

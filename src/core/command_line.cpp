@@ -12,7 +12,6 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (result.loggingPeriod < 50) result.loggingPeriod = 50;
     result.loggingStep = parseIntOr(arguments[2], -1);
     if (result.loggingStep == 0 || result.loggingStep == -1) result.loggingFile.clear();
-    result.timerInterval = result.loggingPeriod;
     result.testPage = arguments.size() >= 4 && arguments[3] == "-t";
   } else if (arguments.size() == 1) {
     result.testPage = arguments[0] == "-t";

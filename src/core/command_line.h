@@ -2,7 +2,6 @@
 // on a screen: rules that need no window.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,14 +12,14 @@ struct CommandLine {
   int loggingPeriod = 0;  // milliseconds; at least 50 when given
   int loggingStep = 0;
   bool testPage = false;  // "-t": the soak test page is shown
-  // The main timer's interval when the command line sets it (the period).
-  std::optional<int> timerInterval;
 };
 
 // The arguments after the program name (and after the toolkit took its own):
 // FILE PERIOD STEP [-t] with three or more, or "-t" alone; anything else
 // gives nothing. Invalid numbers read as -1; a period below 50 is raised to
-// 50; a step of 0 or -1 clears the file. "-t" matches exactly.
+// 50; a step of 0 or -1 clears the file. "-t" matches exactly. A positive
+// period (given exactly with three or more arguments) is also the main
+// timer's interval.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 struct Point {

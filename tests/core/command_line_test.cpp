@@ -12,7 +12,6 @@ TEST(CommandLine, NothingOrTwoArgumentsChangeNothing) {
     EXPECT_EQ(line.loggingPeriod, 0);
     EXPECT_EQ(line.loggingStep, 0);
     EXPECT_FALSE(line.testPage);
-    EXPECT_FALSE(line.timerInterval.has_value());
   }
   EXPECT_TRUE(parseCommandLine({"-t"}).testPage);
 }
@@ -22,7 +21,6 @@ TEST(CommandLine, LoggingSettings) {
   EXPECT_EQ(line.loggingFile, "w.log");
   EXPECT_EQ(line.loggingPeriod, 50);
   EXPECT_EQ(line.loggingStep, 5);
-  EXPECT_EQ(line.timerInterval, 50);
   EXPECT_FALSE(line.testPage);
 
   line = parseCommandLine({"w.log", "200", "0", "-t"});
