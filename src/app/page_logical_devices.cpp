@@ -1,10 +1,13 @@
 // "ЛУ": the list of the driver's logical devices, rebuilt from scratch.
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "pictures.h"
 #include "tfrm_main.h"
 
 using lk40::automation::Variant;
+
+void TfrmMain::wireLogicalDevicesPage() { onClick(ui.Button6, &TfrmMain::Button6Click); }
 
 void TfrmMain::Button6Click() {
   const int active = Driver.call("GetActiveLD") == 0 ? Driver.getInt("LDIndex") : -1;

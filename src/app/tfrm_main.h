@@ -144,9 +144,27 @@ class TfrmMain : public QWidget {
   void Button35Click();
   void Button20Click();
 
-  // --- hooks of pages built later
-  void Button6Click();       // rebuild of the logical-device list
-  void Button17Click();      // soak test start and stop
+  // --- "Настройки" (page_service.cpp)
+  void wireServicePage();
+
+  // --- "Градуировка" and the continuous ADC reading (page_calibration.cpp)
+  void wireCalibrationPage();
+  void adcTick();  // the ADC branch of TimerTimer
+
+  // --- "Весовые каналы" (page_channels.cpp)
+  void wireChannelsPage();
+
+  // --- "ЛУ" (page_logical_devices.cpp)
+  void wireLogicalDevicesPage();
+  void Button6Click();  // rebuild of the logical-device list
+
+  // --- "Тест" and the soak test (page_test.cpp)
+  void wireTestPage();
+  void testTick();  // the test branch of TimerTimer
+  void Button17Click();  // soak test start and stop
+
+  // --- the main window's Timer: the soak test on the test page, the ADC reading elsewhere
+  void TimerTimer();  // tfrm_main_timer.cpp
 
   MainUi ui;
   TfrmMainOptions options_;
@@ -156,7 +174,11 @@ class TfrmMain : public QWidget {
   QString loggingFile_;
   int loggingPeriod_ = 0;
   int loggingStep_ = 0;
+  uint32_t callStartTime_ = 0;
+
+  // continuous ADC reading ("Градуировка")
   int adcTickCounter_ = 0;
   bool adcReading_ = false;
-  uint32_t callStartTime_ = 0;
+
+  // soak test ("Тест")
 };

@@ -279,8 +279,13 @@ void TfrmMain::wireHandlers() {
   onClick(ui.Button35, &TfrmMain::Button35Click);
   onClick(ui.Button20, &TfrmMain::Button20Click);
 
-  onClick(ui.Button6, &TfrmMain::Button6Click);
-  onClick(ui.Button17, &TfrmMain::Button17Click);
+  // The pages built on their own wire their buttons in their own files.
+  wireServicePage();
+  wireCalibrationPage();
+  wireChannelsPage();
+  wireLogicalDevicesPage();
+  wireTestPage();
+  connect(ui.Timer, &QTimer::timeout, this, [this] { guard([this] { TimerTimer(); }); });
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

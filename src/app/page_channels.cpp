@@ -1,0 +1,4 @@
+// "Весовые каналы": channel count, selection, switching, characteristics and restart.
+#include "tfrm_main.h"
+
+void TfrmMain::wireChannelsPage() {}
