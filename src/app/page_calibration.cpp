@@ -64,7 +64,12 @@ void TfrmMain::wireCalibrationPage() {
   auto* watcher = new FocusWatcher(
       this, [this] { RadioGroup2Enter(); },
       [this] { QTimer::singleShot(0, this, [this] { RadioGroup2Exit(); }); });
-  for (int i = 0; i < ui.RadioGroup2->count(); ++i) ui.RadioGroup2->button(i)->installEventFilter(watcher);
+  for (int i = 0; i < ui.RadioGroup2->count(); ++i) {
+    // Tab passes the group by: a group that disables itself on the focus
+    // would push Shift+Tab forward again and trap it.
+    ui.RadioGroup2->button(i)->setFocusPolicy(Qt::ClickFocus);
+    ui.RadioGroup2->button(i)->installEventFilter(watcher);
+  }
 }
 
 void TfrmMain::Button26Click() {

@@ -67,6 +67,8 @@ QLineEdit* TfrmSetChannelParam::weightField(int index) const {
 void TfrmSetChannelParam::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
+  // The tab order starts at "Отмена", and so does the focus.
+  ui.Button1->setFocus();
   try {
     FormShow();
   } catch (const std::exception& e) {

@@ -65,6 +65,8 @@ void setupSetChannelParamUi(QDialog* form, SetChannelParamUi& ui) {
   ui.Button1 = mainui::makeButton(form, "Button1", QStringLiteral("Отмена"));
   ui.Button2 = mainui::makeButton(form, "Button2", QStringLiteral("Записать"));
   ui.Button2->setDefault(true);
+  // Enter on a focused button presses that button, Enter in a field "Записать".
+  ui.Button1->setAutoDefault(true);
 
   // Left: number, degree with "расчет", capacities, ranges, points count.
   // Right: the two groups on top, the discreteness fields level with the

@@ -43,7 +43,8 @@ class CalibrationPageTest : public QObject {
     watcher->setInterval(20);
     QObject::connect(watcher, &QTimer::timeout, [watcher, action] {
       auto* dialog = qobject_cast<TfrmSetChannelParam*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
+      // Active: the focus, and with it the default button, has settled.
+      if (!dialog || !dialog->isVisible() || !dialog->isActiveWindow()) return;
       watcher->stop();
       watcher->deleteLater();
       action(*dialog);
@@ -104,6 +105,12 @@ class CalibrationPageTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(group->itemIndex(), 3);
     QVERIFY(group->isEnabled());
+    // Beyond the last item: the last; below 0: none.
+    for (const auto& [status, item] : {std::pair{9, 4}, {-1, -1}, {0, 0}}) {
+      h.driver->set("FixedPointStatus", Variant(status));
+      h.click("Button9");
+      QCOMPARE(group->itemIndex(), item);
+    }
   }
 
   void continuousReadingTicksOnlyOnItsPageAndLogsEveryNthTick() {
