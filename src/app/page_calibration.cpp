@@ -137,9 +137,10 @@ void TfrmMain::showAdcReading() {
     const QSignalBlocker quiet(ui.SpeedButton1);
     ui.SpeedButton1->setChecked(adcReading_);
   }
-  ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
   // The timer belongs to the soak test on the test page, and to nobody on
   // the others; only the calibration page hands it to the ADC reading.
+  if (ui.PageControl->currentIndex() != PageID::kTestPageIndex)
+    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
   if (shownPageId() == PageID::Calibration) {
     if (adcReading_)
       ui.Timer->start();

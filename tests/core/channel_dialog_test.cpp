@@ -1,4 +1,4 @@
-// The degree calculation, the channel flag split and the continuous reading's period.
+// The degree calculation and the channel flag split.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,20 +36,4 @@ TEST(ChannelFlags, SplitClampsTheTypeAndJoinDropsOtherBits) {
     EXPECT_EQ(choice.tareSampling, row.tare) << row.flags;
     EXPECT_EQ(joinChannelFlags(choice.type, choice.tareSampling), row.written) << row.flags;
   }
-}
-
-TEST(DegreeKeyFilter, OneMinusAnywhereAndDigits) {
-  EXPECT_TRUE(acceptSignedIntegerKey(U"", U'-'));
-  EXPECT_TRUE(acceptSignedIntegerKey(U"12", U'-')) << "the filter only looks for an existing minus";
-  EXPECT_FALSE(acceptSignedIntegerKey(U"-1", U'-'));
-  EXPECT_TRUE(acceptSignedIntegerKey(U"-1", U'7'));
-  EXPECT_TRUE(acceptSignedIntegerKey(U"-1", 8));
-  for (char32_t refused : {U',', U'.', U' ', U'+', U'\r', char32_t{3}}) EXPECT_FALSE(acceptSignedIntegerKey(U"", refused));
-}
-
-TEST(ContinuousReadingPeriod, NeverZero) {
-  EXPECT_EQ(continuousReadingPeriod(0), 100);
-  EXPECT_EQ(continuousReadingPeriod(-1), 100);
-  EXPECT_EQ(continuousReadingPeriod(50), 50);
-  EXPECT_EQ(continuousReadingPeriod(250), 250);
 }
