@@ -169,10 +169,21 @@ Result Module::calibrationStatus(CalibrationState& state) {
   if (calibration_.status == point_status::kMeasuring) {
     calibration_.status = point_status::kSettled;
   } else if (calibration_.status == point_status::kSettled) {
-    calibration_.status = point_status::kDone;
-    ++active().calibrations;
+    if (pointCanBeCalibrated()) {
+      calibration_.status = point_status::kDone;
+      ++active().calibrations;
+    } else {
+      calibration_.status = point_status::kFailed;
+    }
   }
   return Result::Ok;
+}
+
+bool Module::pointCanBeCalibrated() const {
+  const Channel& channel = active();
+  if (!channel.scale.on() || channel.scale.overloaded()) return false;
+  const auto point = static_cast<size_t>(calibration_.point);
+  return point == 0 || channel.points[point] > channel.points[point - 1];
 }
 
 Result Module::breakCalibration() {

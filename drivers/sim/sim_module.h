@@ -52,6 +52,7 @@ constexpr int32_t kReady = 0;
 constexpr int32_t kMeasuring = 1;
 constexpr int32_t kSettled = 2;
 constexpr int32_t kDone = 3;
+constexpr int32_t kFailed = 4;
 }  // namespace point_status
 
 struct GoodsData {
@@ -113,7 +114,8 @@ class Module {
   Result fixedPoint(int32_t point, double& kg) const;
   Result startCalibration(int32_t point);
   // Reports the point's state, then moves a running calibration on by one
-  // stage: measuring, settled, done.
+  // stage: measuring, settled, then done, or failed when the channel is off
+  // or overloaded or the point's weight does not rise above the point below.
   Result calibrationStatus(CalibrationState& state);
   Result breakCalibration();
 
@@ -152,6 +154,7 @@ class Module {
   Channel& active() { return channels_[static_cast<size_t>(active_)]; }
   const Channel& active() const { return channels_[static_cast<size_t>(active_)]; }
   bool calibrating() const;
+  bool pointCanBeCalibrated() const;
   void measure();
 
   Identity identity_;

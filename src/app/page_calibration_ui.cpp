@@ -41,8 +41,13 @@ void setupCalibrationPage(QWidget* page, MainUi& ui) {
   ui.SpeedButton1->setToolButtonStyle(Qt::ToolButtonIconOnly);
   ui.SpeedButton1->setIcon(adcToggleIcon());
   ui.SpeedButton1->setIconSize(QSize(20, 20));
-  // A speed button never takes the focus, so the field being edited keeps it.
-  ui.SpeedButton1->setFocusPolicy(Qt::NoFocus);
+  // A click leaves the focus in the field being edited; Tab still reaches the
+  // toggle, so Space can press it.
+  ui.SpeedButton1->setFocusPolicy(Qt::TabFocus);
+  // Neither the toggle nor the reading has a label of its own: the button
+  // beside them names both.
+  ui.SpeedButton1->setAccessibleName(QStringLiteral("Показания АЦП непрерывно"));
+  ui.Edit6->setAccessibleName(QStringLiteral("Показания АЦП"));
 
   auto* operations = new QVBoxLayout;
   operations->addWidget(ui.Button26);
@@ -58,9 +63,9 @@ void setupCalibrationPage(QWidget* page, MainUi& ui) {
   auto* grid = new QGridLayout;
   addFieldRow(grid, 0, makeLabel(page, "lblPointNumber", QStringLiteral("Номер точки"), ui.Edit7), ui.Edit7);
   addFieldRow(grid, 1, makeLabel(page, "lblCalibrationWeight", QStringLiteral("Вес"), ui.Edit2), ui.Edit2,
-              makeLabel(page, "lblCalibrationWeightUnit", QStringLiteral("кг"), ui.Edit2));
+              makeLabel(page, "lblCalibrationWeightUnit", QStringLiteral("кг")));
   addFieldRow(grid, 2, makeLabel(page, "lblReferencePoint", QStringLiteral("Реперная точка"), ui.Edit5), ui.Edit5,
-              makeLabel(page, "lblReferencePointUnit", QStringLiteral("кг"), ui.Edit5));
+              makeLabel(page, "lblReferencePointUnit", QStringLiteral("кг")));
   grid->setRowMinimumHeight(3, 4);
   grid->addWidget(ui.RadioGroup2, 4, 0, 1, 3);
   grid->setRowMinimumHeight(5, 4);

@@ -26,6 +26,7 @@ void setupChannelsPage(QWidget* page, MainUi& ui) {
   ui.Button31 = makeButton(page, "Button31", QStringLiteral("Записать хар-ки канала..."));
   ui.Button32 = makeButton(page, "Button32", QStringLiteral("Перезапуск текущего канала"));
   ui.Memo1 = makeMemo(page, "Memo1", true, false);
+  ui.Memo1->setAccessibleName(QStringLiteral("Характеристики весового канала"));
 
   auto* grid = new QGridLayout;
   addFieldRow(grid, 0, makeLabel(page, "lblChannelCount", QStringLiteral("Кол-во весовых каналов"), ui.Edit10),

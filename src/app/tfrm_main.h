@@ -150,9 +150,29 @@ class TfrmMain : public QWidget {
   // --- "Градуировка" and the continuous ADC reading (page_calibration.cpp)
   void wireCalibrationPage();
   void adcTick();  // the ADC branch of TimerTimer
+  void Button26Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  void Button9Click();
+  void Button11Click();
+  void Button22Click();
+  void RadioGroup2Enter();
+  void RadioGroup2Exit();
+  void SpeedButton1Click();
+  // The toggle, the timer and "Показания АЦП" as the reading flag says.
+  void showAdcReading();
+  void LogAdcLine();
 
   // --- "Весовые каналы" (page_channels.cpp)
   void wireChannelsPage();
+  void Button27Click();
+  void Button33Click();
+  void Button28Click();
+  void Button29Click();
+  void Button30Click();
+  void Button31Click();
+  void Button32Click();
 
   // --- "ЛУ" (page_logical_devices.cpp)
   void wireLogicalDevicesPage();
@@ -177,7 +197,7 @@ class TfrmMain : public QWidget {
   uint32_t callStartTime_ = 0;
 
   // continuous ADC reading ("Градуировка")
-  int adcTickCounter_ = 0;
+  int64_t adcTickCounter_ = 0;  // wide enough never to wrap
   bool adcReading_ = false;
 
   // soak test ("Тест")

@@ -186,7 +186,7 @@ const Field kFields[] = {
     {"Edit4", "Новый пароль", nullptr, 4},     {"Edit123", "Код клавиши", nullptr, 3},
     {"Edit1", "Тара", "кг", 5},                {"Edit12", "Цена", "кг", 10},
     {"Edit14", "Количество", "шт", 3},         {"Edit7", "Номер точки", nullptr, 3},
-    {"Edit2", "Вес", "кг", 3},                 {"Edit5", "Реперная точка", "кг", 0},
+    {"Edit2", "Вес", nullptr, 3},              {"Edit5", "Реперная точка", nullptr, 0},
     {"Edit13", "Номер ЛУ", nullptr, 0},        {"Edit8", "Название ЛУ", nullptr, 0},
     {"ComboBox3", "Сом-порт", nullptr, 0},     {"ComboBox4", "Скорость", nullptr, 0},
     {"Edit20", "Таймаут", nullptr, 3},         {"Edit33", "Номер активного ЛУ", nullptr, 0},

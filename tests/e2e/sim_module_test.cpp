@@ -197,6 +197,26 @@ TEST(SimModule, CalibrationRunsThroughItsStagesOnlyInCalibrationMode) {
   ASSERT_EQ(m.channelParams(0, params, after), Result::Ok);
   EXPECT_EQ(after, before + 1);
 
+  // A point whose weight does not rise above the point below ends in error,
+  // and so does a channel that is off.
+  ASSERT_EQ(m.setFixedPoint(1, 0.0), Result::Ok);
+  for (const bool on : {true, false}) {
+    if (!on) {
+      ASSERT_EQ(m.setFixedPoint(1, 5.0), Result::Ok);
+    }
+    m.scale(0).setOn(on);
+    ASSERT_EQ(m.startCalibration(1), Result::Ok);
+    stages.clear();
+    for (int i = 0; i < 3; ++i) {
+      ASSERT_EQ(m.calibrationStatus(state), Result::Ok);
+      stages.push_back(state.status);
+    }
+    EXPECT_EQ(stages, (std::vector<int32_t>{1, 2, 4})) << on;
+  }
+  m.scale(0).setOn(true);
+  ASSERT_EQ(m.channelParams(0, params, before), Result::Ok);
+  EXPECT_EQ(before, after) << "a failed calibration is not counted";
+
   ASSERT_EQ(m.startCalibration(0), Result::Ok);
   ASSERT_EQ(m.breakCalibration(), Result::Ok);
   ASSERT_EQ(m.calibrationStatus(state), Result::Ok);

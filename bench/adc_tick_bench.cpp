@@ -1,0 +1,65 @@
+// The bench's own cost of one continuous ADC tick: the converter call and its
+// property read, the field update and a log line appended to the logging
+// file, over a driver that answers at once.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include "automation/factory.h"
+#include "page_id.h"
+#include "support/recording_driver.h"
+#include "tfrm_main.h"
+
+namespace {
+
+// The recording driver keeps every event; a tick benchmark would measure the
+// growth of that record, so this driver only answers.
+class AnsweringDriver : public lk40::testing::RecordingDriver {
+ public:
+  lk40::automation::Variant invoke(lk40::automation::DispId id, lk40::automation::InvokeKind kind,
+                                   const lk40::automation::Variant* arg) override {
+    auto value = RecordingDriver::invoke(id, kind, arg);
+    clearEvents();
+    return value;
+  }
+};
+
+void AdcTick(benchmark::State& state) {
+  auto driver = std::make_shared<AnsweringDriver>();
+  driver->set("ADCValue", lk40::automation::Variant(int32_t{584123}));
+  lk40::automation::registerFactory("AddIn.DrvTarvo", [driver] { return driver; });
+  QTemporaryDir dir;
+  TfrmMainOptions options;
+  // Logging step 1: every tick writes its line.
+  options.arguments = {dir.filePath(QStringLiteral("adc.log")), QStringLiteral("50"), QStringLiteral("1")};
+  options.settingsFile = dir.filePath(QStringLiteral("settings.reg")).toStdString();
+  options.formats = lk40::platform::RegionalFormats::russian();
+  options.screenSize = QSize(1280, 1024);
+  {
+    TfrmMain form(std::move(options));
+    form.show();
+    form.controls().PageControl->setCurrentIndex(PageID::Calibration);
+    form.controls().SpeedButton1->click();
+    QTimer* timer = form.controls().Timer;
+    timer->stop();  // the benchmark delivers the ticks itself
+    for (auto _ : state) QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    if (form.loggingPeriod() == 0) state.SkipWithError("the logging file could not be written");
+  }
+  lk40::automation::unregisterFactory("AddIn.DrvTarvo");
+}
+BENCHMARK(AdcTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,49 @@
+// The channel characteristics dialog: shows the driver's channel properties,
+// lets the operator edit them and, on "Записать", writes them back into the
+// driver's properties. It calls no driver method of its own.
+#pragma once
+
+#include <QDialog>
+
+#include "automation/driver.h"
+#include "error_box.h"
+#include "platform/regional_formats.h"
+#include "set_channel_param_form_ui.h"
+
+class QLineEdit;
+
+class TfrmSetChannelParam : public QDialog {
+  Q_OBJECT
+ public:
+  TfrmSetChannelParam(lk40::automation::Driver driver, const lk40::platform::RegionalFormats& formats,
+                      ErrorBox showError = {});
+  ~TfrmSetChannelParam() override;
+
+  const SetChannelParamUi& controls() const { return ui; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormShow();
+  void Button2Click();
+  void Button3Click();
+  // Key filters: true when the typed character is accepted.
+  bool Edit14KeyPress(QLineEdit* field, QChar key) const;
+  bool Edit3KeyPress(QLineEdit* field, QChar key) const;
+  bool Edit4KeyPress(QLineEdit* field, QChar key) const;
+  void Edit1Exit(QLineEdit* field);
+  void Edit4Exit(QLineEdit* field);
+  QLineEdit* weightField(int index) const;  // Edit4 .. Edit13
+
+  SetChannelParamUi ui;
+  lk40::automation::Driver Driver;
+  lk40::platform::RegionalFormats formats_;
+  ErrorBox showError_;
+};
+
+// Opens the dialog modally, centred on centreOn, and returns true exactly when
+// it was closed by "Записать".
+bool ShowChannelParamDialog(const lk40::automation::Driver& driver, QWidget* centreOn,
+                            const lk40::platform::RegionalFormats& formats, ErrorBox showError = {});
