@@ -58,9 +58,9 @@ void setupCalibrationPage(QWidget* page, MainUi& ui) {
   auto* grid = new QGridLayout;
   addFieldRow(grid, 0, makeLabel(page, "lblPointNumber", QStringLiteral("Номер точки"), ui.Edit7), ui.Edit7);
   addFieldRow(grid, 1, makeLabel(page, "lblCalibrationWeight", QStringLiteral("Вес"), ui.Edit2), ui.Edit2,
-              makeLabel(page, "lblCalibrationWeightUnit", QStringLiteral("кг"), ui.Edit2));
+              makeLabel(page, "lblCalibrationWeightUnit", QStringLiteral("кг")));
   addFieldRow(grid, 2, makeLabel(page, "lblReferencePoint", QStringLiteral("Реперная точка"), ui.Edit5), ui.Edit5,
-              makeLabel(page, "lblReferencePointUnit", QStringLiteral("кг"), ui.Edit5));
+              makeLabel(page, "lblReferencePointUnit", QStringLiteral("кг")));
   grid->setRowMinimumHeight(3, 4);
   grid->addWidget(ui.RadioGroup2, 4, 0, 1, 3);
   grid->setRowMinimumHeight(5, 4);
