@@ -23,7 +23,8 @@ TfrmDisplay::TfrmDisplay(lk40::automation::Driver driver, const QString& logging
       loggingFile_(loggingFile),
       loggingPeriod_(loggingPeriod),
       loggingStep_(loggingStep),
-      showError_(showError ? std::move(showError) : standardErrorBox()) {
+      showError_(showError ? std::move(showError) : standardErrorBox()),
+      hold_([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }) {
   setupDisplayUi(this, ui);
   for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) drawLamp(place, false);
   connect(ui.Timer, &QTimer::timeout, this, &TfrmDisplay::TimerTimer);
@@ -92,9 +93,10 @@ void TfrmDisplay::poll() {
     ui.edtWeight->setText(myconsts::kUnknownValue);
     ui.edtTare->setText(myconsts::kUnknownValue);
     for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) drawLamp(place, false);
-    ui.edtWeight->repaint();
-    ui.edtTare->repaint();
-    QThread::msleep(500);
+    // The hold blocks the event loop, so the failure is put on the screen now:
+    // the whole window, lamps included, not only the two fields.
+    repaint();
+    hold_(kFailedPollHoldMs);
     return;
   }
   const int32_t mode = Driver.getInt("WeightChannelMode") & 0xFFFF;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 #include "automation/driver.h"
@@ -26,6 +27,11 @@ class TfrmDisplay : public QDialog {
   bool loggingFileOpen() const { return log_ != nullptr; }
   // One poll, as the timer runs it; errors are shown and polling goes on.
   void TimerTimer();
+  // The pause of the user-interface thread after a failed poll.
+  static constexpr int kFailedPollHoldMs = 500;
+  using Hold = std::function<void(int ms)>;
+  // Replaces the pause (tests look at the window while it lasts).
+  void setHold(Hold hold) { hold_ = std::move(hold); }
 
  protected:
   void showEvent(QShowEvent* event) override;    // FormShow
@@ -52,6 +58,7 @@ class TfrmDisplay : public QDialog {
   std::unique_ptr<lk40::platform::OutputFile> log_;
   ErrorBox showError_;
   bool reportingError_ = false;
+  Hold hold_;
 };
 
 // Opens the display modally over centreOn and returns when it is closed.

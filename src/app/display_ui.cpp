@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "font_colour.h"
+#include "keyboard_path.h"
 #include "pictures.h"
 
 namespace {
@@ -78,14 +79,12 @@ void setupDisplayUi(QDialog* form, DisplayUi& ui) {
   ui.Label4 = makeLabel(form, "Label4", QStringLiteral("кг"));
   ui.Label4->setFont(unitFont);
   ui.Label1->setBuddy(ui.edtWeight);
-  ui.Label4->setBuddy(ui.edtWeight);
 
   ui.Label2 = makeLabel(form, "Label2", QStringLiteral("Тара"));
   ui.edtTare = makeReading(form, "edtTare", tareFont);
   ui.Label5 = makeLabel(form, "Label5", QStringLiteral("кг"));
   ui.Label5->setFont(tareUnitFont);
   ui.Label2->setBuddy(ui.edtTare);
-  ui.Label5->setBuddy(ui.edtTare);
 
   ui.Image1 = makeLamp(form, "Image1");
   ui.Label8 = makeLabel(form, "Label8", QStringLiteral("Нуль"));
@@ -156,4 +155,5 @@ void setupDisplayUi(QDialog* form, DisplayUi& ui) {
   form->ensurePolished();
   layout->activate();
   form->setFixedSize(form->sizeHint());
+  keyboardpath::nameFieldsByLabels(form);
 }

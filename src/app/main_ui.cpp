@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "keyboard_path.h"
 #include "myconsts.h"
 #include "page_id.h"
 #include "ui_builders.h"
@@ -81,6 +82,19 @@ QHBoxLayout* setupPasswordRow(QWidget* form, MainUi& ui) {
   return row;
 }
 
+// Tab walks the tab row, the password, the shown page as the operator reads it
+// and then the status panel; hidden pages are passed over by the toolkit.
+void setupKeyboardPath(QWidget* form, MainUi& ui) {
+  QList<QWidget*> chain{ui.PageControl, ui.Edit53};
+  QList<QWidget*> pages;
+  for (int i = 0; i < ui.PageControl->count(); ++i) pages << ui.PageControl->widget(i);
+  for (QWidget* page : pages) chain << keyboardpath::readingOrder(page);
+  chain << keyboardpath::readingOrder(ui.Panel1);
+  keyboardpath::chainTabOrder(chain);
+  keyboardpath::nameFieldsByLabels(form);
+  for (QWidget* page : pages) keyboardpath::nameFieldsByLabels(page);
+}
+
 }  // namespace
 
 void setupMainUi(QWidget* form, MainUi& ui) {
@@ -131,4 +145,5 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   form->ensurePolished();
   layout->activate();
   form->setFixedSize(form->sizeHint());
+  setupKeyboardPath(form, ui);
 }

@@ -13,8 +13,9 @@ void TfrmMain::Button6Click() {
   const int active = Driver.call("GetActiveLD") == 0 ? Driver.getInt("LDIndex") : -1;
   ui.ListView1->clear();
   Driver.call("GetCountLD");
-  const int last = Driver.getInt("LDCount") - 1;
-  for (int position = 0; position <= last; ++position) {
+  // No arithmetic on the count: a driver may hand back any 32-bit value.
+  const int count = Driver.getInt("LDCount");
+  for (int position = 0; position < count; ++position) {
     Driver.put("LDIndex", Variant(position));
     if (Driver.call("EnumLD") != 0) continue;
     auto* row = new QTreeWidgetItem(ui.ListView1);

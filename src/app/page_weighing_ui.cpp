@@ -36,13 +36,13 @@ void setupWeighingPage(QWidget* page, MainUi& ui) {
   addButton(4, ui.Button24);
   grid->setRowMinimumHeight(5, 8);
   addFieldRow(grid, 6, makeLabel(page, "lblTare", QStringLiteral("Тара"), ui.Edit1), ui.Edit1,
-              makeLabel(page, "lblTareUnit", QStringLiteral("кг"), ui.Edit1));
+              makeLabel(page, "lblTareUnit", QStringLiteral("кг")));
   addButton(7, ui.Button25);
   grid->setRowMinimumHeight(8, 8);
   addFieldRow(grid, 9, makeLabel(page, "lblPrice", QStringLiteral("Цена"), ui.Edit12), ui.Edit12,
-              makeLabel(page, "lblPriceUnit", QStringLiteral("кг"), ui.Edit12));
+              makeLabel(page, "lblPriceUnit", QStringLiteral("кг")));
   addFieldRow(grid, 10, makeLabel(page, "lblQuantity", QStringLiteral("Количество"), ui.Edit14), ui.Edit14,
-              makeLabel(page, "lblQuantityUnit", QStringLiteral("шт"), ui.Edit14));
+              makeLabel(page, "lblQuantityUnit", QStringLiteral("шт")));
   addButton(11, ui.RadioGroup3);
   addButton(12, ui.Button35);
   grid->setRowStretch(13, 1);

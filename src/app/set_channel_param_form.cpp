@@ -1,13 +1,13 @@
 #include "set_channel_param_form.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include "core/channel_dialog.h"
 #include "core/numbers.h"
 #include "myconsts.h"
+#include "numeric_key_filter.h"
 #include "radio_group.h"
 
 using lk40::automation::Variant;
@@ -20,24 +20,6 @@ const char* const kWeightProperties[] = {"ChannelMaxWeight",     "ChannelMinWeig
                                          "ChannelDiscreteness4"};
 constexpr int kWeightFields = 10;
 
-enum class Filter { Digits, Degree, Weight };
-
-// Keys that type no character the filters judge: moving between fields,
-// deleting forward, Enter for the default button, Escape for "Отмена".
-bool passesUnjudged(const QKeyEvent* key) {
-  switch (key->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return true;
-    default:
-      return key->text().isEmpty();
-  }
-}
-
 }  // namespace
 
 TfrmSetChannelParam::TfrmSetChannelParam(lk40::automation::Driver driver,
@@ -49,11 +31,16 @@ TfrmSetChannelParam::TfrmSetChannelParam(lk40::automation::Driver driver,
   connect(ui.Button1, &QPushButton::clicked, this, &QDialog::reject);
   connect(ui.Button2, &QPushButton::clicked, this, &TfrmSetChannelParam::Button2Click);
   connect(ui.Button3, &QPushButton::clicked, this, &TfrmSetChannelParam::Button3Click);
-  ui.Edit1->setProperty("keyFilter", static_cast<int>(Filter::Digits));
-  ui.Edit14->setProperty("keyFilter", static_cast<int>(Filter::Digits));
-  ui.Edit3->setProperty("keyFilter", static_cast<int>(Filter::Degree));
-  for (int i = 0; i < kWeightFields; ++i) weightField(i)->setProperty("keyFilter", static_cast<int>(Filter::Weight));
-  for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
+  const auto digits = [this](QLineEdit* f, QChar k) { return Edit14KeyPress(f, k); };
+  const auto integerExit = [this](QLineEdit* f) { Edit1Exit(f); };
+  NumericKeyFilter::install(ui.Edit1, digits, integerExit);
+  NumericKeyFilter::install(ui.Edit14, digits, integerExit);
+  NumericKeyFilter::install(
+      ui.Edit3, [this](QLineEdit* f, QChar k) { return Edit3KeyPress(f, k); }, integerExit);
+  for (int i = 0; i < kWeightFields; ++i)
+    NumericKeyFilter::install(
+        weightField(i), [this](QLineEdit* f, QChar k) { return Edit4KeyPress(f, k); },
+        [this](QLineEdit* f) { Edit4Exit(f); });
 }
 
 TfrmSetChannelParam::~TfrmSetChannelParam() = default;
@@ -134,36 +121,6 @@ void TfrmSetChannelParam::Edit1Exit(QLineEdit* field) {
 void TfrmSetChannelParam::Edit4Exit(QLineEdit* field) {
   field->setText(QString::fromStdString(
       lk40::core::decimalFieldOnExit(field->text().toStdString(), 4, formats_.decimalSeparator)));
-}
-
-bool TfrmSetChannelParam::eventFilter(QObject* watched, QEvent* event) {
-  auto* field = qobject_cast<QLineEdit*>(watched);
-  if (!field) return QDialog::eventFilter(watched, event);
-  const auto filter = static_cast<Filter>(field->property("keyFilter").toInt());
-  if (event->type() == QEvent::FocusOut) {
-    // Another window taking the focus (a message box, a menu) is no exit.
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      if (filter == Filter::Weight)
-        Edit4Exit(field);
-      else
-        Edit1Exit(field);
-    }
-    return false;
-  }
-  if (event->type() != QEvent::KeyPress) return false;
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (passesUnjudged(key)) return false;
-  for (const QChar ch : key->text()) {
-    bool accepted = false;
-    switch (filter) {
-      case Filter::Digits: accepted = Edit14KeyPress(field, ch); break;
-      case Filter::Degree: accepted = Edit3KeyPress(field, ch); break;
-      case Filter::Weight: accepted = Edit4KeyPress(field, ch); break;
-    }
-    if (!accepted) return true;
-  }
-  return false;
 }
 
 bool ShowChannelParamDialog(const lk40::automation::Driver& driver, QWidget* centreOn,

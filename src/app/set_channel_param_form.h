@@ -23,7 +23,6 @@ class TfrmSetChannelParam : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormShow();

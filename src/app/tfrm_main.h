@@ -114,7 +114,6 @@ class TfrmMain : public QWidget {
   void Edit1Exit(QLineEdit* field);
   void Edit12Exit(QLineEdit* field);
   bool withinTypingLimit(const QLineEdit* field) const;
-  bool fieldEvent(QLineEdit* field, QEvent* event);  // true when the event is eaten
 
   // --- settings (tfrm_main_settings.cpp)
   void applyDefaults(int pageId);

@@ -1,53 +1,20 @@
 // The guards of the numeric input fields: key filters while typing, checks
 // when the focus leaves a field.
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "core/numbers.h"
+#include "numeric_key_filter.h"
 #include "tfrm_main.h"
 
-namespace {
-enum class FieldKind { Integer, Tare, Price };
-
-FieldKind kindOf(const QLineEdit* field) { return static_cast<FieldKind>(field->property("fieldKind").toInt()); }
-}  // namespace
-
 void TfrmMain::installFieldGuards() {
+  const auto integerKey = [this](QLineEdit* field, QChar ch) { return AKeyPressInteger(field, ch); };
+  const auto decimalKey = [this](QLineEdit* field, QChar ch) { return Edit1KeyPress(field, ch); };
   for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit4, ui.Edit123, ui.Edit14, ui.Edit7, ui.Edit2,
                            ui.Edit13, ui.Edit20, ui.Edit9}) {
-    field->setProperty("fieldKind", static_cast<int>(FieldKind::Integer));
-    field->installEventFilter(this);
+    NumericKeyFilter::install(field, integerKey, [this](QLineEdit* f) { guard([&] { AExitInteger(f); }); });
   }
-  ui.Edit1->setProperty("fieldKind", static_cast<int>(FieldKind::Tare));
-  ui.Edit1->installEventFilter(this);
-  ui.Edit12->setProperty("fieldKind", static_cast<int>(FieldKind::Price));
-  ui.Edit12->installEventFilter(this);
-}
-
-bool TfrmMain::fieldEvent(QLineEdit* field, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    // Another window taking the focus (a message box, a menu) is no exit.
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-    guard([&] {
-      switch (kindOf(field)) {
-        case FieldKind::Integer: AExitInteger(field); break;
-        case FieldKind::Tare: Edit1Exit(field); break;
-        case FieldKind::Price: Edit12Exit(field); break;
-      }
-    });
-    return false;
-  }
-  if (event->type() != QEvent::KeyPress) return false;
-  const auto* key = static_cast<QKeyEvent*>(event);
-  const QString text = key->text();
-  // Keys that type nothing (arrows, Delete, Home...) are not characters.
-  if (text.isEmpty()) return false;
-  for (const QChar ch : text) {
-    const bool accepted = kindOf(field) == FieldKind::Integer ? AKeyPressInteger(field, ch) : Edit1KeyPress(field, ch);
-    if (!accepted) return true;
-  }
-  return false;
+  NumericKeyFilter::install(ui.Edit1, decimalKey, [this](QLineEdit* f) { guard([&] { Edit1Exit(f); }); });
+  NumericKeyFilter::install(ui.Edit12, decimalKey, [this](QLineEdit* f) { guard([&] { Edit12Exit(f); }); });
 }
 
 bool TfrmMain::withinTypingLimit(const QLineEdit* field) const {

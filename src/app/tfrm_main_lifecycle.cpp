@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <typeinfo>
 
 #include "automation/factory.h"
 #include "core/command_line.h"
@@ -86,7 +87,7 @@ void TfrmMain::startupConnection() {
   EnableControls(false);
   try {
     if (Driver.call("Connect") == 0) {
-      setComboIndex(ui.ComboBox2, Driver.getInt("ComNumber") - 1);
+      setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
       setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
       ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
       try {
@@ -163,9 +164,11 @@ void TfrmMain::btnExitClick() { close(); }
 // The command frame
 
 namespace {
+// The dynamic type itself, not the nearest class with its own meta-object: a
+// subclass is another kind even when it declares no Q_OBJECT.
 template <class T>
 bool isExactly(const QObject* object) {
-  return object->metaObject() == &T::staticMetaObject;
+  return typeid(*object) == typeid(T);
 }
 }  // namespace
 
@@ -302,9 +305,6 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QWidget::eventFilter(watched, event);
-  }
-  if (auto* field = qobject_cast<QLineEdit*>(watched)) {
-    if (fieldEvent(field, event)) return true;
   }
   return QWidget::eventFilter(watched, event);
 }

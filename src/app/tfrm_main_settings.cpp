@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "combo_box.h"
+#include "core/numbers.h"
 #include "myconsts.h"
 #include "page_id.h"
 #include "platform/settings_store.h"
@@ -152,7 +153,7 @@ void TfrmMain::saveSettings() {
 
 void TfrmMain::btnSettingsClick() {
   Driver.call("ShowProperties");
-  setComboIndex(ui.ComboBox2, Driver.getInt("ComNumber") - 1);
+  setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
   setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
   ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
   ui.Edit53->setText(QString::number(Driver.getInt("Password")));

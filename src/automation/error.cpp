@@ -27,10 +27,10 @@ std::string unknownNameMessage(const std::string& name) {
 }
 
 std::string oleErrorMessage(int32_t hresult) {
+  if (const char* text = systemText(hresult)) return text;
   char code[32];
   std::snprintf(code, sizeof code, "OLE error %.8x", static_cast<unsigned>(hresult));
-  const char* text = systemText(hresult);
-  return text ? std::string(text) + " (" + code + ")" : std::string(code);
+  return code;
 }
 
 }  // namespace lk40::automation

@@ -29,8 +29,8 @@ class CreationError : public Error {
 std::string unknownNameMessage(const std::string& name);
 
 // The text for a failure HRESULT that came without a description: the
-// system's words for the codes automation defines, followed by
-// "(OLE error 80020005)", or "OLE error %.8x" alone for any other code.
+// system's words for the codes automation defines, or, for any other code,
+// "OLE error %.8x"; never both.
 std::string oleErrorMessage(int32_t hresult);
 
 }  // namespace lk40::automation

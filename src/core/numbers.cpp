@@ -173,6 +173,8 @@ std::string formatCurrency(int64_t scaled, char separator) {
   return text;
 }
 
+int32_t portItemIndex(int32_t portNumber) { return portNumber >= 1 ? portNumber - 1 : -1; }
+
 std::string formatHex(int32_t value, int minDigits) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   uint32_t bits = static_cast<uint32_t>(value);

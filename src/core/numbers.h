@@ -55,6 +55,11 @@ std::string formatGeneral(double value, char separator);
 // zeros and a trailing separator removed ("12.5", "3", "-0.0001").
 std::string formatCurrency(int64_t scaled, char separator);
 
+// The item of a port list (its first item port 1) for a port number that a
+// driver gives: the number minus 1, or -1 (no item) for numbers below 1.
+// Defined for every 32-bit value: a driver may hand back INT32_MIN.
+int32_t portItemIndex(int32_t portNumber);
+
 // Upper-case hexadecimal of the 32-bit two's complement, at least minDigits.
 std::string formatHex(int32_t value, int minDigits);
 

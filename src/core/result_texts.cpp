@@ -67,8 +67,11 @@ void appendGoodsBlock(const automation::Driver& driver, const platform::Regional
   const char separator = formats.decimalSeparator;
   sink(driver.getInt("GoodType") == 0 ? "Тип товара - весовой" : "Тип товара - штучный");
   sink("Количество: " + number(driver.getInt("Quantity")));
-  sink("Цена: " + formatFixed(driver.getDouble("Price"), 8, 2, separator) + " р");
-  sink("Стоимость: " + formatFixed(driver.getDouble("Cost"), 8, 2, separator) + " р");
+  // Price and cost are currency values: whatever type the driver hands back is
+  // first taken to four decimals, so 1.00499999 shows as the 1.005 it stands for.
+  const auto money = [&](const char* name) { return driver.get(name).toCurrency().toDouble(); };
+  sink("Цена: " + formatFixed(money("Price"), 8, 2, separator) + " р");
+  sink("Стоимость: " + formatFixed(money("Cost"), 8, 2, separator) + " р");
   sink("Код последней нажатой клавиши " + number(driver.getInt("LastKey")));
 }
 

@@ -25,6 +25,10 @@ bool startsIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && sameIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
+// A byte of a string that is not UTF-8 is kept in a hex(1) string as the unit
+// kEscapedByte + byte (U+DC80 to U+DCFF for the bytes 0x80 to 0xFF).
+constexpr char32_t kEscapedByte = 0xDC00;
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view text) {
@@ -98,16 +102,22 @@ std::optional<std::string> stringFromHex(std::string_view bytesText) {
     pos = comma + 1;
   }
   if (bytes.size() % 2 != 0) return std::nullopt;
+  // The data ends in one terminating NUL; NULs before it belong to the string.
+  std::size_t end = bytes.size();
+  if (end >= 2 && bytes[end - 2] == 0 && bytes[end - 1] == 0) end -= 2;
   std::string out;
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+  for (std::size_t i = 0; i < end; i += 2) {
     char32_t unit = bytes[i] | (bytes[i + 1] << 8);
-    if (unit == 0) break;
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < end) {
       const char32_t next = bytes[i + 2] | (bytes[i + 3] << 8);
       if (next >= 0xDC00 && next <= 0xDFFF) {
         unit = 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00);
         i += 2;
       }
+    }
+    if (unit >= kEscapedByte + 0x80 && unit <= kEscapedByte + 0xFF) {
+      out += static_cast<char>(unit - kEscapedByte);
+      continue;
     }
     if (unit >= 0xD800 && unit <= 0xDFFF) unit = 0xFFFD;
     appendUtf8(out, unit);
@@ -116,7 +126,8 @@ std::optional<std::string> stringFromHex(std::string_view bytesText) {
 }
 
 // A string value with line breaks cannot stand between quotes on one line; the
-// registry's own hex form of a string can hold it.
+// registry's own hex form of a string (UTF-16 units, a NUL at the end) holds
+// it, NULs inside included.
 std::string hexOfString(std::string_view utf8) {
   std::string out = "hex(1):";
   const auto addUnit = [&out](char32_t unit) {
@@ -127,7 +138,15 @@ std::string hexOfString(std::string_view utf8) {
   };
   for (std::size_t pos = 0; pos < utf8.size();) {
     const Utf8Step step = decodeUtf8(utf8, pos);
-    const char32_t cp = step.valid ? step.codePoint : 0xFFFD;
+    if (!step.valid) {
+      // Bytes that are not UTF-8 cannot be UTF-16 characters; each stands as
+      // an unpaired low surrogate, which no UTF-8 text can produce.
+      for (std::size_t k = 0; k < step.length; ++k)
+        addUnit(kEscapedByte + static_cast<unsigned char>(utf8[pos + k]));
+      pos += step.length;
+      continue;
+    }
+    const char32_t cp = step.codePoint;
     pos += step.length;
     if (cp >= 0x10000) {
       addUnit(0xD800 + ((cp - 0x10000) >> 10));
@@ -209,6 +228,10 @@ RegFile RegFile::parse(std::string_view bytes) {
           entry.lines.push_back(lines[++i]);
           bytesText += trimmed(lines[i]);
         }
+        // A file that ends inside a continued value would make whatever is
+        // written after it the value's next line; an empty line ends it here,
+        // where it reads as it did.
+        if (!bytesText.empty() && bytesText.back() == '\\') entry.lines.emplace_back();
         if (sameIgnoringCase(data.substr(0, prefix), "hex(1):")) {
           if (auto string = stringFromHex(bytesText)) {
             entry.type = Type::String;

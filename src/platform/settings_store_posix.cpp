@@ -1,8 +1,10 @@
 // The settings store as one registry export file per user. The file is read
 // when a key is opened and replaced whole when it is closed, through a
-// temporary file renamed over it, so it is never seen half written.
+// temporary file renamed over it, so it is never seen half written; the
+// temporary file has no name until the moment before the rename.
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,14 +81,69 @@ fs::path folderOf(const fs::path& file) {
   return folder.empty() ? fs::path(".") : folder;
 }
 
-// A new file with a unique name beside target; its name is put into path.
-Descriptor createTemporary(const fs::path& target, std::string& path) {
-  std::string pattern = (folderOf(target) / (target.filename().string() + ".XXXXXX")).string();
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  Descriptor fd(mkstemp(name.data()));
-  if (fd.valid()) path = name.data();
-  return fd;
+// The name a save of this process gives its temporary file while it links it
+// into place: "<store>.tmp-<pid>". A save killed in that moment leaves it
+// behind, and the pid in the name tells a later save that nobody owns it.
+constexpr std::string_view kTemporaryTag = ".tmp-";
+
+fs::path temporaryPath(const fs::path& target) {
+  return target.string() + std::string(kTemporaryTag) + std::to_string(::getpid());
+}
+
+bool startsWithHeaderOrEmpty(const fs::path& file) {
+  std::string bytes;
+  if (readFile(file, bytes) != ReadStatus::Ok) return false;
+  constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+  return bytes.empty() || bytes.compare(0, kHeader.size(), kHeader) == 0 ||
+         bytes.compare(0, 3 + kHeader.size(), "\xEF\xBB\xBF" + std::string(kHeader)) == 0;
+}
+
+// What saves that were killed left beside target: "<store>.tmp-<pid>" of a
+// process that no longer runs (or of this one), and the "<store>.XXXXXX" files
+// of earlier versions, recognised by their random name and their content.
+bool isLeftover(const fs::path& entry, const std::string& storeName) {
+  const std::string name = entry.filename().string();
+  if (name.size() <= storeName.size() || name.compare(0, storeName.size(), storeName) != 0) return false;
+  const std::string rest = name.substr(storeName.size());
+  if (rest.compare(0, kTemporaryTag.size(), kTemporaryTag) == 0) {
+    const std::string digits = rest.substr(kTemporaryTag.size());
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    const auto pid = static_cast<pid_t>(std::stol(digits));
+    return pid == ::getpid() || (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH);
+  }
+  if (rest.size() != 7 || rest[0] != '.') return false;
+  bool digit = false, letter = false;
+  for (const char c : rest.substr(1)) {
+    if (c >= '0' && c <= '9')
+      digit = true;
+    else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+      letter = true;
+    else
+      return false;
+  }
+  return digit && letter && startsWithHeaderOrEmpty(entry);
+}
+
+void removeLeftovers(const fs::path& target) {
+  std::error_code error;
+  const std::string storeName = target.filename().string();
+  for (fs::directory_iterator it(folderOf(target), error), end; !error && it != end; it.increment(error)) {
+    std::error_code kind;
+    if (it->is_regular_file(kind) && !it->is_symlink(kind) && isLeftover(it->path(), storeName))
+      ::unlink(it->path().c_str());
+  }
+}
+
+// A file beside target without a name, so that a save killed while writing it
+// leaves nothing; where the file system cannot do that, the named temporary.
+Descriptor createUnnamed(const fs::path& target) {
+  return Descriptor(::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+}
+
+Descriptor createNamed(const fs::path& path) {
+  ::unlink(path.c_str());
+  return Descriptor(::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600));
 }
 
 // The folder exists or was made, and a file can be created in it.
@@ -95,12 +152,20 @@ bool folderWritable(const fs::path& file) {
   const fs::path folder = folderOf(file);
   fs::create_directories(folder, error);
   if (!fs::is_directory(folder, error)) return false;
-  std::string probe;
-  Descriptor fd = createTemporary(file, probe);
+  if (createUnnamed(file).valid()) return true;
+  const fs::path probe = temporaryPath(file);
+  Descriptor fd = createNamed(probe);
   if (!fd.valid()) return false;
   fd.reset();
   ::unlink(probe.c_str());
   return true;
+}
+
+// Gives the written unnamed file fd the name path.
+bool linkUnnamed(const Descriptor& fd, const fs::path& path) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+  ::unlink(path.c_str());
+  return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 bool replaceAtomically(const fs::path& file, const std::string& bytes) {
@@ -108,16 +173,20 @@ bool replaceAtomically(const fs::path& file, const std::string& bytes) {
   std::error_code error;
   const fs::path target = fs::is_symlink(fs::symlink_status(file, error)) ? fs::canonical(file, error) : file;
   if (error && error != std::errc::no_such_file_or_directory) return false;
+  removeLeftovers(target);
 
-  std::string temporary;
-  Descriptor fd = createTemporary(target, temporary);
+  const fs::path temporary = temporaryPath(target);
+  Descriptor unnamedFd = createUnnamed(target);
+  const bool unnamed = unnamedFd.valid();
+  Descriptor fd = unnamed ? std::move(unnamedFd) : createNamed(temporary);
   if (!fd.valid()) return false;
   struct stat old {};
   const bool keepMode = ::stat(target.c_str(), &old) == 0;
-  const bool ok = (!keepMode || fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
-                  fsync(fd.get()) == 0 && fd.reset() && ::rename(temporary.c_str(), target.c_str()) == 0;
+  bool ok = (!keepMode || fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
+            fsync(fd.get()) == 0;
+  if (ok && unnamed) ok = linkUnnamed(fd, temporary);
+  ok = fd.reset() && ok && ::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) {
-    fd.reset();
     ::unlink(temporary.c_str());
     return false;
   }

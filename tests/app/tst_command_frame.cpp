@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 
+#include "font_colour.h"
 #include "main_window_harness.h"
 
 using lk40::automation::Variant;
@@ -39,6 +40,41 @@ class CommandFrameTest : public QObject {
     QVERIFY(h.find<QPushButton>("Button37")->isEnabled());
     QVERIFY(h.find<QTabWidget>("PageControl")->isEnabled());
     QVERIFY(h.form().cursor().shape() != Qt::WaitCursor);
+  }
+
+  void controlsOfADerivedKindAreLeftAlone() {
+    // Kinds derived from the ones the frame walks are not those kinds.
+    class DerivedButton : public QPushButton {
+     public:
+      using QPushButton::QPushButton;
+    };
+    class DerivedEdit : public QLineEdit {
+     public:
+      using QLineEdit::QLineEdit;
+    };
+    MainWindowHarness h;
+    h.start();
+    QWidget* page = h.find<QWidget>("TabSheet1");
+    auto* button = new DerivedButton(QStringLiteral("x"), page);
+    auto* edit = new DerivedEdit(page);
+    setFontColour(edit, kHighlightColour);
+    bool buttonEnabledDuringCall = false;
+    bool plainButtonEnabledDuringCall = true;
+    // The disabled page control disables everything on it; what the frame
+    // itself disabled is seen relative to the page.
+    h.driver->onCall("GetDeviceCRC", [&](auto&) {
+      buttonEnabledDuringCall = button->isEnabledTo(page);
+      plainButtonEnabledDuringCall = h.find<QPushButton>("Button36")->isEnabledTo(page);
+    });
+    h.click("Button37");
+    QVERIFY(buttonEnabledDuringCall);
+    QVERIFY(!plainButtonEnabledDuringCall);
+    QVERIFY(isBlue(edit));
+    QVERIFY(isBlue(h.edit("Edit16")));  // the plain edit was reset, then painted anew
+    setFontColour(h.edit("Edit16"), kHighlightColour);
+    h.click("Button36");
+    QVERIFY(isBlue(edit));
+    QVERIFY(isNormalColour(h.edit("Edit16")));
   }
 
   void theExecutionTimeIsMeasured() {

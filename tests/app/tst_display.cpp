@@ -2,6 +2,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
+#include <QLineEdit>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
@@ -13,6 +15,19 @@ using lk40::automation::Driver;
 using lk40::automation::Variant;
 using lk40::platform::RegionalFormats;
 using lk40::testing::RecordingDriver;
+
+// Calls back on every paint of the widgets it watches.
+class PaintSpy : public QObject {
+ public:
+  explicit PaintSpy(std::function<void(QWidget*)> onPaint) : onPaint_(std::move(onPaint)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) onPaint_(static_cast<QWidget*>(watched));
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> onPaint_;
+};
 
 class DisplayTest : public QObject {
   Q_OBJECT
@@ -184,6 +199,38 @@ class DisplayTest : public QObject {
                  .match(QString::fromLatin1(bytes))
                  .hasMatch(),
              bytes.toHex(' ').constData());
+  }
+
+  void aFailedPollIsOnScreenBeforeTheHold() {
+    auto driver = std::make_shared<RecordingDriver>();
+    driver->set("WeightChannelMode", Variant(0x1B));
+    auto display = open(driver, QString(), 0, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(display.get()));
+    display->TimerTimer();
+    const DisplayUi& ui = display->controls();
+    QVERIFY(lit(ui.Image1) && lit(ui.Image2) && lit(ui.Image3) && lit(ui.Image4));
+
+    // What each control showed when it was last painted.
+    QHash<QString, QString> painted;
+    PaintSpy spy([&painted](QWidget* w) {
+      const auto* lamp = qobject_cast<QLabel*>(w);
+      painted[w->objectName()] = lamp ? (lit(lamp) ? "lit" : "unlit") : static_cast<QLineEdit*>(w)->text();
+    });
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.Image1, ui.Image2, ui.Image3, ui.Image4, ui.edtWeight,
+                                                      ui.edtTare})
+      w->installEventFilter(&spy);
+    QHash<QString, QString> duringHold;
+    int heldMs = 0;
+    display->setHold([&](int ms) {
+      heldMs = ms;
+      duringHold = painted;
+    });
+    driver->setResult("GetChannelStatus", 3);
+    display->TimerTimer();
+    QCOMPARE(heldMs, 500);
+    const QHash<QString, QString> expected{{"Image1", "unlit"},   {"Image2", "unlit"},    {"Image3", "unlit"},
+                                           {"Image4", "unlit"},   {"edtWeight", "??????"}, {"edtTare", "??????"}};
+    QCOMPARE(duringHold, expected);
   }
 
   void theBigButtonsCallTareAndZero() {

@@ -85,6 +85,52 @@ class NumericFieldsTest : public QObject {
     QCOMPARE(field->text(), QStringLiteral("1,5"));
   }
 
+  // Keys as the X server hands them over: Tab carries "\t" and Delete "\x7f".
+  static void pressKey(QWidget* form, Qt::Key key, const QString& text, Qt::KeyboardModifiers mods = {}) {
+    QTest::sendKeyEvent(QTest::Click, form->windowHandle(), key, text, mods);
+  }
+
+  void tabAndDeleteWorkInEveryGuardedField() {
+    MainWindowHarness h;
+    h.formats = lk40::platform::RegionalFormats::russian();
+    h.start();
+    struct Case {
+      const char* field;
+      int page;
+      const char* next;  // the control Tab moves on to
+    };
+    const Case cases[] = {{"edtTimeOut", 0, "Edit17"}, {"Edit17", 0, "Button15"}, {"Edit1", 2, "Button25"},
+                          {"Edit12", 2, "Edit14"},      {"Edit14", 2, "RadioGroup3"}, {"Edit53", 0, "ComboBox2"}};
+    for (const Case& c : cases) {
+      h.showPage(c.page);
+      QLineEdit* field = h.edit(c.field);
+      field->setFocus();
+      field->setText(QStringLiteral("123"));
+      field->setCursorPosition(0);
+      pressKey(&h.form(), Qt::Key_Delete, QStringLiteral("\x7f"));
+      QCOMPARE(field->text(), QStringLiteral("23"));
+      pressKey(&h.form(), Qt::Key_End, QString());
+      pressKey(&h.form(), Qt::Key_Left, QString());
+      pressKey(&h.form(), Qt::Key_Delete, QStringLiteral("\x7f"));
+      QCOMPARE(field->text(), QStringLiteral("2"));
+      pressKey(&h.form(), Qt::Key_Tab, QStringLiteral("\t"));
+      QWidget* focus = QApplication::focusWidget();
+      QVERIFY2(focus && (focus->objectName() == c.next || focus->parentWidget()->objectName() == c.next),
+               qPrintable(QString::fromLatin1(c.field) + " -> " + (focus ? focus->objectName() : QString())));
+      pressKey(&h.form(), Qt::Key_Backtab, QStringLiteral("\t"), Qt::ShiftModifier);
+      QCOMPARE(QApplication::focusWidget(), field);
+      // Leaving the field checked it; typed characters are still judged.
+      const QString left = field->text();
+      QCOMPARE(left, QString::fromLatin1(c.page == 2 && c.field != QByteArray("Edit14")
+                                             ? (c.field == QByteArray("Edit1") ? "2,0000" : "2,00")
+                                             : "2"));
+      pressKey(&h.form(), Qt::Key_Minus, QStringLiteral("-"));
+      pressKey(&h.form(), Qt::Key_Space, QStringLiteral(" "));
+      pressKey(&h.form(), Qt::Key_Return, QStringLiteral("\r"));
+      QCOMPARE(field->text(), left);
+    }
+  }
+
   void controlCharactersAreDiscarded() {
     MainWindowHarness h;
     h.start();

@@ -1,5 +1,6 @@
 // The inputs kept between runs in the settings store, the page defaults, and
 // the driver's settings dialog.
+#include <climits>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -257,6 +258,13 @@ class SettingsTest : public QObject {
     QCOMPARE(h.text("Edit53"), QStringLiteral("4321"));
     QCOMPARE(h.text("Edit17"), QStringLiteral("3"));
     QVERIFY(isBlue(h.edit("edtError")));
+
+    h.driver->onCall("ShowProperties", [](lk40::testing::RecordingDriver& d) {
+      d.set("ComNumber", Variant(INT32_MIN));
+    });
+    h.click("btnSettings");
+    QCOMPARE(h.find<QComboBox>("ComboBox2")->currentIndex(), -1);
+    QVERIFY(h.boxes.empty());
   }
 };
 

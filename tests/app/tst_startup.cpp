@@ -1,4 +1,5 @@
 // Start-up, the command line, placement, page rules and closing.
+#include <climits>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QTimer>
 
 #include "main_window_harness.h"
+#include "radio_group.h"
 
 using lk40::automation::Variant;
 
@@ -71,13 +73,28 @@ class StartupTest : public QObject {
   }
 
   void portsAndSpeedsOutsideTheListsChooseNothing() {
-    for (int com : {0, 33}) {
+    // A driver is outside code: the most negative value must not overflow.
+    for (int com : {0, 33, INT32_MIN, INT32_MAX}) {
       MainWindowHarness h;
       h.driver->set("ComNumber", Variant(com));
-      h.driver->set("BaudRate", Variant(7));
+      h.driver->set("BaudRate", Variant(com == INT32_MIN ? INT32_MIN : 7));
       h.start();
       QCOMPARE(h.find<QComboBox>("ComboBox2")->currentIndex(), -1);
       QCOMPARE(h.find<QComboBox>("cbBaudRate")->currentIndex(), -1);
+    }
+  }
+
+  void theCalibrationSelectionIsClearedWhateverWasSaved() {
+    for (int connect : {0, 1}) {
+      MainWindowHarness h;
+      h.start();
+      h.find<RadioGroup>("RadioGroup2")->setItemIndex(1);
+      h.driver->setResult("Connect", connect);
+      h.restart();
+      QFile store(h.settingsFile());
+      QVERIFY(store.open(QIODevice::ReadOnly));
+      QVERIFY(store.readAll().contains("\"90\"=dword:00000001"));
+      QCOMPARE(h.find<RadioGroup>("RadioGroup2")->itemIndex(), -1);
     }
   }
 

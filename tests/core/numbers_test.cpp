@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
+
 #include <cmath>
 #include <limits>
 
@@ -104,6 +107,12 @@ TEST(FormatHex, UpperCaseTwosComplement) {
   EXPECT_EQ(formatHex(255, 4), "00FF");
   EXPECT_EQ(formatHex(0x12345, 4), "12345");
   EXPECT_EQ(formatHex(-1, 4), "FFFFFFFF");
+}
+
+TEST(PortItemIndex, EveryDriverValueWithoutOverflow) {
+  const std::pair<int32_t, int32_t> cases[] = {
+      {1, 0}, {32, 31}, {0, -1}, {-5, -1}, {INT32_MIN, -1}, {INT32_MAX, INT32_MAX - 1}};
+  for (const auto& [port, item] : cases) EXPECT_EQ(portItemIndex(port), item) << port;
 }
 
 TEST(KeyFilters, IntegerFieldsTakeDigitsAndBackspace) {

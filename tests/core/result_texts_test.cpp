@@ -80,6 +80,17 @@ TEST(GoodsBlock, TypeQuantityPriceCostKey) {
   }
 }
 
+TEST(GoodsBlock, DoublesAreTakenAsCurrencyFirst) {
+  testing::FakeDriver fd;
+  // 1.00499999 is 1.0050 as currency, which rounds up to two decimals; the
+  // double alone would round down.
+  fd.fake->set("GoodType", 0).set("Quantity", 0).set("Price", 1.00499999).set("Cost", -2.67499996)
+      .set("LastKey", 0);
+  const Lines lines = collect(appendGoodsBlock, fd, kRussian);
+  EXPECT_EQ(lines.at(2), "Цена:     1,01 р");
+  EXPECT_EQ(lines.at(3), "Стоимость:    -2,68 р");
+}
+
 TEST(SupplyBlock, VoltagesAndLiteralLabels) {
   testing::FakeDriver fd;
   fd.fake->set("Voltage5", 502).set("Voltage12", 1195).set("VoltageX", -3).set("VoltageFlags", 6)

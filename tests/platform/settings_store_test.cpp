@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <climits>
+#include <chrono>
 #include <csignal>
+#include <random>
+#include <thread>
 
 #include "temp_folder.h"
 
@@ -349,6 +354,102 @@ TEST_F(SettingsStoreTest, ReplacesTheTargetOfALink) {
   ASSERT_TRUE(key->close());
   EXPECT_TRUE(fs::is_symlink(file()));
   EXPECT_EQ(readBytes(real), kHeader + "\r\n" + kSection + "\"19\"=\"150\"\r\n");
+}
+
+TEST_F(SettingsStoreTest, WritesAfterAFileEndingInAContinuedLineAreKept) {
+  const std::string otherSection = "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\r\n";
+  // The continued value is the file's last line: in the key itself, or in
+  // another section so that the key is appended whole.
+  for (const std::string& start : {kHeader + "\r\n" + kSection + "\"19\"=\"1\"\r\n\"h\"=hex:01,\\\r\n",
+                                   kHeader + "\r\n" + otherSection + "\"h\"=hex:01,\\\r\n  02,\\"}) {
+    writeBytes(file(), start);
+    {
+      auto key = store().open(kKey, true);
+      ASSERT_NE(key, nullptr);
+      key->writeString("19", "150");
+      key->writeInteger("20", 2);
+      ASSERT_TRUE(key->close());
+    }
+    for (int round = 0; round < 2; ++round) {  // and once more over what the first save wrote
+      auto key = openExisting();
+      ASSERT_NE(key, nullptr) << start;
+      EXPECT_EQ(readString(*key, "19"), "150");
+      EXPECT_EQ(readInteger(*key, "20"), 2);
+      key->writeString("22", "7");
+      ASSERT_TRUE(key->close());
+    }
+    EXPECT_EQ(readString(*openExisting(), "22"), "7");
+  }
+}
+
+TEST_F(SettingsStoreTest, StringsWithLineBreaksKeepNulsAndBytesThatAreNotUtf8) {
+  const std::string values[] = {"a\r\nb\0c"s, "\0"s, "line\n\xFF\xC3("s, "\n\xED\xB2\x80 \xF0\x9F\x98"s,
+                                "end\n\0"s, "\r\xC3\xA9\0\0"s};
+  {
+    auto key = store().open(kKey, true);
+    ASSERT_NE(key, nullptr);
+    for (std::size_t i = 0; i < std::size(values); ++i) key->writeString(std::to_string(i), values[i]);
+    ASSERT_TRUE(key->close());
+  }
+  const auto key = openExisting();
+  ASSERT_NE(key, nullptr);
+  for (std::size_t i = 0; i < std::size(values); ++i) EXPECT_EQ(readString(*key, std::to_string(i)), values[i]) << i;
+}
+
+TEST_F(SettingsStoreTest, LeftoversOfKilledSavesAreRemoved) {
+  // A pid that surely ran and ended.
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  waitpid(gone, nullptr, 0);
+  const std::string storeName = "HKEY_CURRENT_USER.reg";
+  const std::pair<std::string, bool> entries[] = {
+      {storeName + ".tmp-" + std::to_string(gone), true},     // its owner ended
+      {storeName + ".tmp-" + std::to_string(getpid()), true},  // this process is not saving
+      {storeName + ".aB3xZ9", true},                           // an earlier version's
+      {storeName + ".tmp-1", false},                           // owned by a running process
+      {storeName + ".backup", false},                          // the operator's own
+      {storeName + ".Bak123", false},                          // not a store's content
+  };
+  for (const auto& [name, leftover] : entries)
+    writeBytes(folder_ / name, name == storeName + ".Bak123" ? "mine" : kHeader);
+  auto key = store().open(kKey, true);
+  ASSERT_NE(key, nullptr);
+  key->writeString("19", "150");
+  ASSERT_TRUE(key->close());
+  for (const auto& [name, leftover] : entries) EXPECT_EQ(fs::exists(folder_ / name), !leftover) << name;
+}
+
+TEST_F(SettingsStoreTest, SavesKilledAtAnyMomentLeaveOnlyTheStore) {
+  const std::string big(20000, 'x');
+  {
+    auto first = store().open(kKey, true);
+    ASSERT_NE(first, nullptr);
+    first->writeString("19", big);
+    ASSERT_TRUE(first->close());
+  }
+  std::mt19937 random(8);
+  for (int kill = 0; kill < 150; ++kill) {
+    const pid_t saver = fork();
+    if (saver == 0) {
+      const SettingsStore own(file());
+      for (int i = 0;; ++i) {
+        auto key = own.open(kKey, true);
+        if (key) key->writeString("19", big + std::to_string(i));
+        if (key) key->close();
+      }
+    }
+    ASSERT_GT(saver, 0);
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
+    ::kill(saver, SIGKILL);
+    waitpid(saver, nullptr, 0);
+  }
+  auto key = store().open(kKey, true);
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(readString(*key, "19").substr(0, big.size()), big);
+  key->writeString("20", "y");
+  ASSERT_TRUE(key->close());
+  EXPECT_EQ(folderEntries(), std::vector<std::string>{"HKEY_CURRENT_USER.reg"});
 }
 
 TEST(SettingsStoreDefault, FollowsXdgConfigHome) {
