@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -116,6 +117,37 @@ TEST_F(SimDialog, CancelChangesNothing) {
   EXPECT_EQ(d.call("ShowProperties"), 0);
   EXPECT_EQ(d.getInt("Timeout"), 275);
   EXPECT_EQ(storedFile(), "");
+}
+
+TEST_F(SimDialog, FaultsChosenInTheDialogTakeEffectAndAreStored) {
+  lk40::test::ScopedEnv noDelay("LK40_SIM_NO_DELAY", "1");
+  const Driver d(lk40::automation::createObject("AddIn.DrvTarvo"));
+  whenDialogShows([](QWidget& dialog) {
+    auto* unplugged = dialog.findChild<QCheckBox*>("chkUnplugged");
+    auto* from = dialog.findChild<QSpinBox*>("sbUnplugFrom");
+    auto* count = dialog.findChild<QSpinBox*>("sbUnplugCount");
+    auto* charging = dialog.findChild<QCheckBox*>("chkCharging");
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    if (!unplugged || !from || !count || !charging || !buttons) {
+      ADD_FAILURE() << "a widget is missing";
+      dialog.close();
+      return;
+    }
+    EXPECT_FALSE(unplugged->isChecked());
+    unplugged->setChecked(true);
+    from->setValue(2);
+    count->setValue(1);
+    charging->setChecked(true);
+    buttons->button(QDialogButtonBox::Ok)->click();
+  });
+  EXPECT_EQ(d.call("ShowProperties"), 0);
+  EXPECT_EQ(d.call("Connect"), 0);
+  EXPECT_EQ(d.call("GetVoltage"), 1) << "exchange 2 goes unanswered";
+  EXPECT_EQ(d.call("GetVoltage"), 0);
+  EXPECT_EQ(d.getInt("VoltageFlags"), 1);
+  const std::string stored = storedFile();
+  EXPECT_NE(stored.find("[Unplugged]\nFrom=2\nTo=2\n"), std::string::npos) << stored;
+  EXPECT_NE(stored.find("[Supply]\nState=charging\n"), std::string::npos) << stored;
 }
 
 }  // namespace
