@@ -18,6 +18,8 @@ void Driver::applyPlan(const FaultPlan& plan) {
 }
 
 std::optional<std::string> Driver::plannedError(std::string_view member) const {
+  // Asked on every property read, which must stay cheap.
+  if (plan_.driverErrors.empty()) return std::nullopt;
   return plan_.driverErrorAt(exchanges_ + 1, member);
 }
 
@@ -32,7 +34,10 @@ int32_t Driver::transact(uint8_t command, const Bytes& sent, const Handler& modu
   LinkConditions now = plan_.linkAt(exchange);
   now.unplugged = now.unplugged || !heard;
   const int32_t timeout = std::clamp(props_.getInt(Prop::Timeout), 1, 0xFFFF);
-  const int32_t baud = props_.getInt(Prop::BaudRate);
+  // The bytes travel at the speed both sides use now: a request that changes
+  // the speed is still answered at the old one. A module that cannot hear the
+  // port is not on its speed, so then only the port's own speed counts.
+  const int32_t baud = heard ? module_.exchangeParams().baudRate : props_.getInt(Prop::BaudRate);
   const Fate fate = link_.decide(now, timeout);
   if (fate == Fate::Lost) {
     spend(Link::cost(fate, sent.size(), 0, baud, timeout, now.extraLatencyMs));

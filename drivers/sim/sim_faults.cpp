@@ -21,9 +21,8 @@ void forEachIn(const std::vector<Entry>& entries, int64_t exchange, Visit visit)
 }  // namespace
 
 bool FaultPlan::empty() const {
-  return unplugged.empty() && slow.empty() && flaky.empty() && moduleErrors.empty() &&
-         weighing.empty() && supply.empty() && driverErrors.empty() &&
-         load.kind == LoadProfile::Kind::Scene;
+  return unplugged.empty() && slow.empty() && flaky.empty() && moduleErrors.empty() && weighing.empty() &&
+         supply.empty() && driverErrors.empty() && load.kind == LoadProfile::Kind::Scene;
 }
 
 LinkConditions FaultPlan::linkAt(int64_t exchange) const {
@@ -101,22 +100,38 @@ void applyWeighingState(ChannelReading& reading, int32_t bits) {
 const std::vector<CommandName>& commandNames() {
   using namespace command;
   static const std::vector<CommandName> names = {
-      {"GetDeviceMetrics", kGetDeviceMetrics}, {"Connect", kGetDeviceMetrics},
-      {"GetMode", kGetMode},                   {"SetMode", kSetMode},
-      {"GetExchangeParam", kGetExchangeParam}, {"SetExchangeParam", kSetExchangeParam},
-      {"Reset", kReset},                       {"GetDeviceCRC", kGetDeviceCRC},
-      {"SetZero", kSetZero},                   {"SetTare", kSetTare},
-      {"SetTareValue", kSetTareValue},         {"SetGoodData", kSetGoodData},
-      {"GetChannelStatus", kGetChannelStatus}, {"GetChannelStatusEx", kGetChannelStatusEx},
-      {"SetFixedPoint", kSetFixedPoint},       {"GetFixedPoint", kGetFixedPoint},
-      {"StartCalibration", kStartCalibration}, {"GetCalibrationStatus", kGetCalibrationStatus},
-      {"BreakCalibration", kBreakCalibration}, {"GetADCValue", kGetADCValue},
-      {"GetChannelsCount", kGetChannelsCount}, {"GetActiveChannel", kGetActiveChannel},
-      {"SetActiveChannel", kSetActiveChannel}, {"SetChannelMode", kSetChannelMode},
-      {"GetChannelParam", kGetChannelParam},   {"SetChannelParam", kSetChannelParam},
-      {"RestartChannel", kRestartChannel},     {"KeyEmulation", kKeyEmulation},
-      {"LockKeyboard", kLockKeyboard},         {"SetPassword", kSetPassword},
-      {"GetVoltage", kGetVoltage},             {"TestClr", kTestClr},
+      {"GetDeviceMetrics", kGetDeviceMetrics},
+      {"Connect", kGetDeviceMetrics},
+      {"GetMode", kGetMode},
+      {"SetMode", kSetMode},
+      {"GetExchangeParam", kGetExchangeParam},
+      {"SetExchangeParam", kSetExchangeParam},
+      {"Reset", kReset},
+      {"GetDeviceCRC", kGetDeviceCRC},
+      {"SetZero", kSetZero},
+      {"SetTare", kSetTare},
+      {"SetTareValue", kSetTareValue},
+      {"SetGoodData", kSetGoodData},
+      {"GetChannelStatus", kGetChannelStatus},
+      {"GetChannelStatusEx", kGetChannelStatusEx},
+      {"SetFixedPoint", kSetFixedPoint},
+      {"GetFixedPoint", kGetFixedPoint},
+      {"StartCalibration", kStartCalibration},
+      {"GetCalibrationStatus", kGetCalibrationStatus},
+      {"BreakCalibration", kBreakCalibration},
+      {"GetADCValue", kGetADCValue},
+      {"GetChannelsCount", kGetChannelsCount},
+      {"GetActiveChannel", kGetActiveChannel},
+      {"SetActiveChannel", kSetActiveChannel},
+      {"SetChannelMode", kSetChannelMode},
+      {"GetChannelParam", kGetChannelParam},
+      {"SetChannelParam", kSetChannelParam},
+      {"RestartChannel", kRestartChannel},
+      {"KeyEmulation", kKeyEmulation},
+      {"LockKeyboard", kLockKeyboard},
+      {"SetPassword", kSetPassword},
+      {"GetVoltage", kGetVoltage},
+      {"TestClr", kTestClr},
       {"TestGet", kTestGet},
   };
   return names;

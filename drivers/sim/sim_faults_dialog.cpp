@@ -132,7 +132,8 @@ void FaultsSection::build(QWidget* parent) {
   std::map<int, QString> byCode;
   for (const CommandName& c : commandNames()) {
     QString& names = byCode[c.code];
-    names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(c.method.data(), static_cast<int>(c.method.size()));
+    names += (names.isEmpty() ? QString() : QStringLiteral(", ")) +
+             QString::fromLatin1(c.method.data(), static_cast<int>(c.method.size()));
   }
   for (const auto& [code, names] : byCode) {
     const QString hex = QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
@@ -140,7 +141,8 @@ void FaultsSection::build(QWidget* parent) {
   }
   errorCode_ = named<QSpinBox>(box_, "sbErrorCode");
   errorCode_->setRange(1, 255);
-  form->addRow(text("Ошибка модуля на команду"), row(box_, {errorCommand_, new QLabel(text("код"), box_), errorCode_}));
+  form->addRow(text("Ошибка модуля на команду"),
+               row(box_, {errorCommand_, new QLabel(text("код"), box_), errorCode_}));
 
   auto* weighing = new QWidget(box_);
   weighing->setLayout(flagGrid(weighing, kWeighingFlags, weighing_));
@@ -175,28 +177,36 @@ void FaultsSection::show(const FaultPlan& plan) {
   unplugged_->setChecked(!plan.unplugged.empty());
   const Window unplug = plan.unplugged.empty() ? Window{} : plan.unplugged.front();
   unplugFrom_->setValue(static_cast<int>(std::min<int64_t>(unplug.from, kMaxExchange)));
-  unplugCount_->setValue(unplug.to == 0 ? 0 : static_cast<int>(std::min<int64_t>(unplug.to - unplug.from + 1, kMaxExchange)));
+  unplugCount_->setValue(
+      unplug.to == 0 ? 0 : static_cast<int>(std::min<int64_t>(unplug.to - unplug.from + 1, kMaxExchange)));
 
   slowMs_->setValue(plan.slow.empty() ? 0 : plan.slow.front().delayMs);
   lossPercent_->setValue(plan.flaky.empty() ? 0 : plan.flaky.front().lossPercent);
   badCheckPercent_->setValue(plan.flaky.empty() ? 0 : plan.flaky.front().badCheckPercent);
 
-  errorCommand_->setCurrentIndex(plan.moduleErrors.empty() ? 0 : std::max(0, errorCommand_->findData(plan.moduleErrors.front().command)));
+  errorCommand_->setCurrentIndex(
+      plan.moduleErrors.empty() ? 0
+                                : std::max(0, errorCommand_->findData(plan.moduleErrors.front().command)));
   errorCode_->setValue(plan.moduleErrors.empty() ? 5 : plan.moduleErrors.front().code);
 
   const int32_t weighingBits = plan.weighing.empty() ? 0 : plan.weighing.front().bits;
   for (int i = 0; i < 4; ++i) weighing_[i]->setChecked((weighingBits & kWeighingFlags[i].bit) != 0);
 
   loadProfile_->setCurrentIndex(static_cast<int>(plan.load.kind));
-  loadWeights_->setText(QString::fromStdString(weightsText(plan.load.weights)).replace(QLatin1Char('.'), QLatin1Char(',')));
+  loadWeights_->setText(
+      QString::fromStdString(weightsText(plan.load.weights)).replace(QLatin1Char('.'), QLatin1Char(',')));
   loadLength_->setValue(plan.load.length);
 
   const int32_t supplyFlags = plan.supply.empty() ? 0 : plan.supply.front().flags;
   for (int i = 0; i < 4; ++i) supply_[i]->setChecked((supplyFlags & kSupplyFlags[i].bit) != 0);
 
-  const int member = plan.driverErrors.empty() ? 0 : exceptionMember_->findText(QString::fromStdString(plan.driverErrors.front().member));
+  const int member =
+      plan.driverErrors.empty()
+          ? 0
+          : exceptionMember_->findText(QString::fromStdString(plan.driverErrors.front().member));
   exceptionMember_->setCurrentIndex(std::max(member, 0));
-  exceptionText_->setText(plan.driverErrors.empty() ? text(kDefaultErrorText) : QString::fromStdString(plan.driverErrors.front().text));
+  exceptionText_->setText(plan.driverErrors.empty() ? text(kDefaultErrorText)
+                                                    : QString::fromStdString(plan.driverErrors.front().text));
 }
 
 std::optional<FaultPlan> FaultsSection::plan(QString& problem) const {
@@ -221,12 +231,14 @@ std::optional<FaultPlan> FaultsSection::plan(QString& problem) const {
 
   std::optional<FaultPlan::ModuleError> error;
   if (const int command = errorCommand_->currentData().toInt(); command >= 0) {
-    error = FaultPlan::ModuleError{firstWindow(original_.moduleErrors), static_cast<uint8_t>(command), errorCode_->value()};
+    error = FaultPlan::ModuleError{firstWindow(original_.moduleErrors), static_cast<uint8_t>(command),
+                                   errorCode_->value()};
   }
   replaceFirst(plan.moduleErrors, error);
 
   std::optional<FaultPlan::Weighing> weighing;
-  if (const int32_t bits = checked(weighing_, kWeighingFlags)) weighing = FaultPlan::Weighing{firstWindow(original_.weighing), bits};
+  if (const int32_t bits = checked(weighing_, kWeighingFlags))
+    weighing = FaultPlan::Weighing{firstWindow(original_.weighing), bits};
   replaceFirst(plan.weighing, weighing);
 
   std::optional<FaultPlan::Supply> supply;
@@ -243,7 +255,8 @@ std::optional<FaultPlan> FaultsSection::plan(QString& problem) const {
       problem = text("Укажите текст исключения.");
       return std::nullopt;
     }
-    driverError = FaultPlan::DriverError{firstWindow(original_.driverErrors), exceptionMember_->currentText().toStdString(), message};
+    driverError = FaultPlan::DriverError{firstWindow(original_.driverErrors),
+                                         exceptionMember_->currentText().toStdString(), message};
   }
   replaceFirst(plan.driverErrors, driverError);
 

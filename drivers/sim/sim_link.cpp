@@ -24,8 +24,8 @@ Fate Link::decide(const LinkConditions& now, int32_t timeoutMs) {
   return Fate::Answered;
 }
 
-Micros Link::cost(Fate fate, size_t requestBytes, size_t replyBytes, int32_t baudIndex,
-                  int32_t timeoutMs, int32_t extraLatencyMs) {
+Micros Link::cost(Fate fate, size_t requestBytes, size_t replyBytes, int32_t baudIndex, int32_t timeoutMs,
+                  int32_t extraLatencyMs) {
   const Micros request = wireTime(requestBytes, baudIndex);
   if (fate == Fate::Lost || fate == Fate::Late) {
     return request + std::chrono::milliseconds(timeoutMs);

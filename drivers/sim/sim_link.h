@@ -33,16 +33,16 @@ Micros wireTime(size_t bytes, int32_t baudIndex);
 // What the link does to one exchange at the moment.
 struct LinkConditions {
   bool unplugged = false;
-  int32_t extraLatencyMs = 0;   // added to the processing time
-  double lossPercent = 0;       // share of requests that never reach the module
-  double badCheckPercent = 0;   // share of replies whose check byte arrives broken
+  int32_t extraLatencyMs = 0;  // added to the processing time
+  double lossPercent = 0;      // share of requests that never reach the module
+  double badCheckPercent = 0;  // share of replies whose check byte arrives broken
 };
 
 enum class Fate {
-  Answered,   // the reply arrives intact
-  Lost,       // nothing comes back (unplugged, or the request was lost)
-  Late,       // the module answers, but after the driver gave up waiting
-  BadCheck,   // the reply arrives with a broken check byte
+  Answered,  // the reply arrives intact
+  Lost,      // nothing comes back (unplugged, or the request was lost)
+  Late,      // the module answers, but after the driver gave up waiting
+  BadCheck,  // the reply arrives with a broken check byte
 };
 
 class Link {
@@ -55,8 +55,8 @@ class Link {
   Fate decide(const LinkConditions& now, int32_t timeoutMs);
 
   // The time an exchange of the given fate costs the driver.
-  static Micros cost(Fate fate, size_t requestBytes, size_t replyBytes, int32_t baudIndex,
-                     int32_t timeoutMs, int32_t extraLatencyMs);
+  static Micros cost(Fate fate, size_t requestBytes, size_t replyBytes, int32_t baudIndex, int32_t timeoutMs,
+                     int32_t extraLatencyMs);
 
  private:
   Random rng_;

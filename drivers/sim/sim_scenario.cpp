@@ -1,8 +1,8 @@
 #include "sim_scenario.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 
@@ -66,18 +66,29 @@ std::string formatDouble(double value) {
   return error == std::errc() ? std::string(text, end) : "0";
 }
 
-enum class Section { None, Skip, Scenario, Unplugged, Slow, Flaky, ModuleError, Weighing, Load, Supply, Exception };
+enum class Section {
+  None,
+  Skip,
+  Scenario,
+  Unplugged,
+  Slow,
+  Flaky,
+  ModuleError,
+  Weighing,
+  Load,
+  Supply,
+  Exception
+};
 
 struct SectionName {
   std::string_view name;
   Section section;
 };
 constexpr SectionName kSections[] = {
-    {"Connection", Section::Skip},         {"Scenario", Section::Scenario},
-    {"Unplugged", Section::Unplugged},     {"Slow", Section::Slow},
-    {"Flaky", Section::Flaky},             {"ModuleError", Section::ModuleError},
-    {"Weighing", Section::Weighing},       {"Load", Section::Load},
-    {"Supply", Section::Supply},           {"Exception", Section::Exception},
+    {"Connection", Section::Skip},     {"Scenario", Section::Scenario}, {"Unplugged", Section::Unplugged},
+    {"Slow", Section::Slow},           {"Flaky", Section::Flaky},       {"ModuleError", Section::ModuleError},
+    {"Weighing", Section::Weighing},   {"Load", Section::Load},         {"Supply", Section::Supply},
+    {"Exception", Section::Exception},
 };
 
 // Collects one section's keys, then turns them into an entry of the plan.
@@ -199,8 +210,7 @@ class Parser {
   void close() {
     switch (section_) {
       case Section::None:
-      case Section::Skip:
-        break;
+      case Section::Skip: break;
       case Section::Scenario: {
         const auto v = required("Seed");
         const auto seed = number<uint64_t>(v);
@@ -208,9 +218,7 @@ class Parser {
         plan_.seed = *seed;
         break;
       }
-      case Section::Unplugged:
-        plan_.unplugged.push_back(window());
-        break;
+      case Section::Unplugged: plan_.unplugged.push_back(window()); break;
       case Section::Slow: {
         const Window w = window();
         if (!value("DelayMs")) fail("в разделе нет ключа DelayMs");
@@ -257,9 +265,7 @@ class Parser {
         plan_.driverErrors.push_back({w, std::string(member->name), std::move(text)});
         break;
       }
-      case Section::Load:
-        closeLoad();
-        break;
+      case Section::Load: closeLoad(); break;
     }
     for (const Key& k : keys_) {
       if (k.used) continue;
@@ -296,7 +302,8 @@ class Parser {
     const auto weights = parseWeights(*list);
     if (!weights) fail("Weights: ожидается список весов в кг, каждый от -1000 до 1000");
     if (weights->size() < needed) fail("Weights: профилю ramp нужны хотя бы два веса");
-    if (load.kind == LoadProfile::Kind::Fixed && weights->size() != 1) fail("Weights: профилю fixed нужен один вес");
+    if (load.kind == LoadProfile::Kind::Fixed && weights->size() != 1)
+      fail("Weights: профилю fixed нужен один вес");
     load.weights = *weights;
   }
 

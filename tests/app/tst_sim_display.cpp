@@ -25,9 +25,10 @@ class SimDisplayTest : public QObject {
     QFile file(scenario);
     QVERIFY(file.open(QIODevice::WriteOnly));
     // Exchange 1 is the Connect below; polls are exchanges 2 and on.
-    file.write("[Load]\nProfile=fixed\nWeight=1.5\n"
-               "[Unplugged]\nFrom=13\nTo=14\n"
-               "[Weighing]\nState=overload\nFrom=16\nTo=16\n");
+    file.write(
+        "[Load]\nProfile=fixed\nWeight=1.5\n"
+        "[Unplugged]\nFrom=13\nTo=14\n"
+        "[Weighing]\nState=overload\nFrom=16\nTo=16\n");
     file.close();
     qputenv("LK40_SIM_SCENARIO", scenario.toLocal8Bit());
     qputenv("LK40_DRIVER_PATH", LK40_SIM_DRIVER_DIR);

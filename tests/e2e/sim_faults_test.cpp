@@ -20,8 +20,11 @@ TEST(SimLink, AnExchangeCostsTenBitsPerByteAtItsSpeedPlusProcessing) {
     int32_t baud;
     Micros wire;
   };
-  const Case cases[] = {{23, 2, Micros(23959)}, {23, 6, Micros(1997)}, {6, 0, Micros(25000)},
-                        {1, 3, Micros(521)},    {10, 99, Micros(41667)}};
+  const Case cases[] = {{23, 2, Micros(23959)},
+                        {23, 6, Micros(1997)},
+                        {6, 0, Micros(25000)},
+                        {1, 3, Micros(521)},
+                        {10, 99, Micros(41667)}};
   for (const Case& c : cases) EXPECT_EQ(wireTime(c.bytes, c.baud), c.wire) << c.bytes << " at " << c.baud;
 
   EXPECT_EQ(Link::cost(Fate::Answered, 6, 16, 2, 150, 0), wireTime(22, 2) + Micros(2000));
@@ -61,9 +64,9 @@ TEST(SimLoadProfile, StepsAndRampsRunThroughTheirWeightsAndStartAgain) {
   const LoadProfile fixed{LoadProfile::Kind::Fixed, {2.5}, 20};
   const LoadProfile none{LoadProfile::Kind::None, {}, 20};
   const std::tuple<const LoadProfile*, int64_t, double> cases[] = {
-      {&steps, 0, 0.0},  {&steps, 1, 0.0},  {&steps, 2, 1.5}, {&steps, 5, 3.0}, {&steps, 6, 0.0},
-      {&ramp, 0, 0.0},   {&ramp, 1, 2.5},   {&ramp, 4, 10.0}, {&ramp, 6, 5.0},  {&ramp, 8, 0.0},
-      {&ramp, 9, 2.5},   {&fixed, 999, 2.5}, {&none, 3, 0.0},
+      {&steps, 0, 0.0}, {&steps, 1, 0.0},   {&steps, 2, 1.5}, {&steps, 5, 3.0}, {&steps, 6, 0.0},
+      {&ramp, 0, 0.0},  {&ramp, 1, 2.5},    {&ramp, 4, 10.0}, {&ramp, 6, 5.0},  {&ramp, 8, 0.0},
+      {&ramp, 9, 2.5},  {&fixed, 999, 2.5}, {&none, 3, 0.0},
   };
   for (const auto& [profile, step, kg] : cases) EXPECT_DOUBLE_EQ(profile->at(step), kg) << step;
 }
@@ -217,8 +220,10 @@ TEST_F(SimFaultTest, AModuleErrorAnswersTheChosenCommandOnly) {
 }
 
 TEST_F(SimFaultTest, WeighingStatesShowInTheStatusWord) {
-  const std::tuple<const char*, int32_t, bool> cases[] = {
-      {"overload", 0x40, true}, {"zero-error", 0x20, true}, {"adc-error", 0x80, false}, {"underload", 0x100, false}};
+  const std::tuple<const char*, int32_t, bool> cases[] = {{"overload", 0x40, true},
+                                                          {"zero-error", 0x20, true},
+                                                          {"adc-error", 0x80, false},
+                                                          {"underload", 0x100, false}};
   for (const auto& [state, bit, weighs] : cases) {
     Driver d = connected(std::string("[Load]\nProfile=fixed\nWeight=2\n[Weighing]\nState=") + state + "\n");
     results(d, Method::GetChannelStatus, 12);
