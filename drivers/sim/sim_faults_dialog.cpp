@@ -122,7 +122,7 @@ void FaultsSection::build(QWidget* parent) {
   badCheckPercent_ = named<QDoubleSpinBox>(box_, "sbBadCheckPercent");
   for (QDoubleSpinBox* p : {lossPercent_, badCheckPercent_}) {
     p->setRange(0, 100);
-    p->setDecimals(1);
+    p->setDecimals(2);
   }
   form->addRow(text("Потеря обменов, %"), lossPercent_);
   form->addRow(text("Искажение контрольного байта, %"), badCheckPercent_);
@@ -184,9 +184,17 @@ void FaultsSection::show(const FaultPlan& plan) {
   lossPercent_->setValue(plan.flaky.empty() ? 0 : plan.flaky.front().lossPercent);
   badCheckPercent_->setValue(plan.flaky.empty() ? 0 : plan.flaky.front().badCheckPercent);
 
-  errorCommand_->setCurrentIndex(
-      plan.moduleErrors.empty() ? 0
-                                : std::max(0, errorCommand_->findData(plan.moduleErrors.front().command)));
+  int command = 0;
+  if (!plan.moduleErrors.empty()) {
+    const int code = plan.moduleErrors.front().command;
+    command = errorCommand_->findData(code);
+    // A code no method sends, from a scenario, still has to survive the dialog.
+    if (command < 0) {
+      errorCommand_->addItem(QString::fromStdString(commandName(static_cast<uint8_t>(code))), code);
+      command = errorCommand_->count() - 1;
+    }
+  }
+  errorCommand_->setCurrentIndex(command);
   errorCode_->setValue(plan.moduleErrors.empty() ? 5 : plan.moduleErrors.front().code);
 
   const int32_t weighingBits = plan.weighing.empty() ? 0 : plan.weighing.front().bits;

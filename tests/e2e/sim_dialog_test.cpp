@@ -150,4 +150,26 @@ TEST_F(SimDialog, FaultsChosenInTheDialogTakeEffectAndAreStored) {
   EXPECT_NE(stored.find("[Supply]\nState=charging\n"), std::string::npos) << stored;
 }
 
+TEST_F(SimDialog, APlanFromAScenarioSurvivesTheDialogUnchanged) {
+  lk40::test::ScopedEnv noDelay("LK40_SIM_NO_DELAY", "1");
+  // In the form the driver writes plans, so that the stored file can be compared.
+  const std::string plan =
+      "[Unplugged]\nFrom=100\nTo=110\n[Unplugged]\nFrom=200\n[Slow]\nDelayMs=30\nTo=50\n"
+      "[Flaky]\nLossPercent=12.25\nBadCheckPercent=5\n[ModuleError]\nCommand=0x99\nCode=9\n"
+      "[Weighing]\nState=overload, underload\nFrom=3\n[Load]\nProfile=ramp\nWeights=0; 12.5; 0\nLength=40\n"
+      "[Supply]\nState=charging, discharged70\n[Exception]\nMember=Weight\nText=Сбой\n";
+  const auto scenario = home.path() / "scenario.ini";
+  std::ofstream(scenario) << plan;
+  lk40::test::ScopedEnv file("LK40_SIM_SCENARIO", scenario.string());
+  const Driver d(lk40::automation::createObject("AddIn.DrvTarvo"));
+  whenDialogShows([](QWidget& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    if (buttons != nullptr) buttons->button(QDialogButtonBox::Ok)->click();
+    else dialog.close();
+  });
+  EXPECT_EQ(d.call("ShowProperties"), 0);
+  const std::string stored = storedFile();
+  EXPECT_EQ(stored.substr(stored.find("PortNumber=0\n") + 13), plan);
+}
+
 }  // namespace
