@@ -340,7 +340,12 @@ std::string names(int32_t bits, const Named (&table)[4]) {
 
 }  // namespace
 
-FaultPlan parseScenario(std::string_view text) { return Parser().run(text); }
+FaultPlan parseScenario(std::string_view text) {
+  // Editors on Windows like to start UTF-8 files with a byte-order mark.
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
+  return Parser().run(text);
+}
 
 FaultPlan loadScenario(const std::string& file) {
   std::ifstream in(file, std::ios::binary);

@@ -73,7 +73,7 @@ TEST(SimLoadProfile, StepsAndRampsRunThroughTheirWeightsAndStartAgain) {
 
 TEST(SimScenario, EveryKindOfFaultReadsBackAsWritten) {
   const FaultPlan plan = parseScenario(
-      "# every fault once\n"
+      "\xEF\xBB\xBF# every fault once\r\n"
       "[Scenario]\nSeed = 42\n"
       "[Unplugged]\nFrom=5\nTo=9\n"
       "[slow]\ndelayms=80\n"
