@@ -65,6 +65,7 @@ class Driver {
   Micros lastCallTime() const { return lastCallTime_; }
   // The automation error a use of the member raises now, if the plan has one.
   std::optional<std::string> plannedError(std::string_view member) const;
+  bool errorsPlanned() const { return !plan_.driverErrors.empty(); }
 
   Properties& properties() { return props_; }
   const Properties& properties() const { return props_; }

@@ -18,8 +18,6 @@ void Driver::applyPlan(const FaultPlan& plan) {
 }
 
 std::optional<std::string> Driver::plannedError(std::string_view member) const {
-  // Asked on every property read, which must stay cheap.
-  if (plan_.driverErrors.empty()) return std::nullopt;
   return plan_.driverErrorAt(exchanges_ + 1, member);
 }
 

@@ -159,10 +159,13 @@ int32_t getIdOfName(lk40_object* object, lk40_string name, int32_t* dispid) noex
 int32_t invokeMember(lk40_object& object, const Member& member, uint32_t flags,
                      const lk40_variant* arg, lk40_variant& result, lk40_exception* exception) {
   // A planned driver error stands for any failure inside the driver: the
-  // member raises it however it is used.
-  if (const auto text = object.driver.plannedError(member.name)) {
-    describe(exception, LK40_E_FAIL, *text);
-    return LK40_E_EXCEPTION;
+  // member raises it however it is used. Asked on every property read, so
+  // only when errors are planned at all.
+  if (object.driver.errorsPlanned()) {
+    if (const auto text = object.driver.plannedError(member.name)) {
+      describe(exception, LK40_E_FAIL, *text);
+      return LK40_E_EXCEPTION;
+    }
   }
   const bool put = (flags & LK40_DISPATCH_PROPERTYPUT) != 0;
   if (member.isMethod) {
