@@ -57,6 +57,7 @@ class SimDialog : public ::testing::Test {
   lk40::test::TempFolder home;
   lk40::test::ScopedEnv config{"XDG_CONFIG_HOME", home.path().string()};
   lk40::test::ScopedEnv path{"LK40_DRIVER_PATH", driverDir()};
+  lk40::test::ScopedEnv noDelay{"LK40_SIM_NO_DELAY", "1"};
   int argc = 1;
   char name[16] = "sim_dialog_test";
   char* argv[2] = {name, nullptr};
@@ -120,7 +121,6 @@ TEST_F(SimDialog, CancelChangesNothing) {
 }
 
 TEST_F(SimDialog, FaultsChosenInTheDialogTakeEffectAndAreStored) {
-  lk40::test::ScopedEnv noDelay("LK40_SIM_NO_DELAY", "1");
   const Driver d(lk40::automation::createObject("AddIn.DrvTarvo"));
   whenDialogShows([](QWidget& dialog) {
     auto* unplugged = dialog.findChild<QCheckBox*>("chkUnplugged");
@@ -151,7 +151,6 @@ TEST_F(SimDialog, FaultsChosenInTheDialogTakeEffectAndAreStored) {
 }
 
 TEST_F(SimDialog, APlanFromAScenarioSurvivesTheDialogUnchanged) {
-  lk40::test::ScopedEnv noDelay("LK40_SIM_NO_DELAY", "1");
   // In the form the driver writes plans, so that the stored file can be compared.
   const std::string plan =
       "[Unplugged]\nFrom=100\nTo=110\n[Unplugged]\nFrom=200\n[Slow]\nDelayMs=30\nTo=50\n"
