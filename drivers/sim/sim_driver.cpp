@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "sim_scenario.h"
+
 namespace lk40::sim {
 namespace {
 
@@ -24,6 +26,9 @@ Environment Environment::fromProcess() {
   env.settingsFile = defaultSettingsFile();
   readNumber("LK40_SIM_PORT", env.simPort);
   readNumber("LK40_SIM_SEED", env.seed);
+  if (const char* scenario = std::getenv("LK40_SIM_SCENARIO")) env.scenarioFile = scenario;
+  const char* noDelay = std::getenv("LK40_SIM_NO_DELAY");
+  env.realTime = noDelay == nullptr || *noDelay == '\0' || std::strcmp(noDelay, "0") == 0;
   return env;
 }
 
@@ -39,6 +44,7 @@ Driver::Driver(Environment environment, SettingsEditor editor)
   props_.setInt(Prop::FileVersionLS, (LK40_SIM_VERSION_PATCH << 16) | LK40_SIM_VERSION_TWEAK);
   props_.setBool(Prop::ChannelON, true);
   props_.setText(Prop::ResultCodeDescription, resultDescription(Result::Ok));
+  applyPlan(env_.scenarioFile.empty() ? stored.faults : loadScenario(env_.scenarioFile));
 }
 
 int32_t Driver::finish(Result result, const Bytes& sent, const Bytes& received) {
@@ -66,21 +72,14 @@ int32_t Driver::exchange(uint8_t command, Auth auth, Result validation, const By
   }
   if (validation != Result::Ok) return finish(validation);
   data.insert(data.end(), request.begin(), request.end());
-  const Bytes sent = makeFrame(command, data);
-
-  Bytes reply;
-  Result result = Result::WrongPassword;
-  if (auth == Auth::None || module_.passwordMatches(password)) result = handler(reply);
-  Bytes answer;
-  answer.reserve(1 + reply.size());
-  answer.push_back(static_cast<uint8_t>(code(result)));
-  // Appended byte by byte: GCC 12's optimiser misreads a range insert here.
-  if (result == Result::Ok)
-    for (const uint8_t byte : reply) answer.push_back(byte);
-  return finish(result, sent, makeFrame(command, answer));
+  return transact(command, makeFrame(command, data), [&](Bytes& reply) {
+    if (auth == Auth::None || module_.passwordMatches(password)) return handler(reply);
+    return Result::WrongPassword;
+  });
 }
 
 int32_t Driver::call(Method method) {
+  lastCallTime_ = Micros(0);
   switch (method) {
     case Method::AddLD: return addLd();
     case Method::BreakCalibration: return breakCalibration();

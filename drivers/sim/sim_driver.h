@@ -11,9 +11,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "sim_faults.h"
 #include "sim_frame.h"
+#include "sim_link.h"
 #include "sim_logical_devices.h"
 #include "sim_members.h"
 #include "sim_module.h"
@@ -29,9 +33,12 @@ struct Environment {
   std::string settingsFile;  // empty: nothing is read or stored
   int32_t simPort = 1;       // the serial port the module sits on
   uint64_t seed = kDefaultSeed;
+  std::string scenarioFile = {};  // when set, its plan replaces the stored one
+  bool realTime = false;          // exchanges take their time on the clock
 
-  // LK40_SIM_PORT, LK40_SIM_SEED and defaultSettingsFile(); a variable that
-  // does not hold a number leaves its default.
+  // LK40_SIM_PORT, LK40_SIM_SEED, LK40_SIM_SCENARIO, LK40_SIM_NO_DELAY and
+  // defaultSettingsFile(); a variable that does not hold a number leaves its
+  // default. Real time unless LK40_SIM_NO_DELAY is set to anything but "" or "0".
   static Environment fromProcess();
 };
 
@@ -41,10 +48,24 @@ using SettingsEditor = std::function<DialogOutcome(StoredSettings&)>;
 class Driver {
  public:
   // Reads the stored settings into ComNumber, BaudRate, Timeout, Password and
-  // PortNumber.
+  // PortNumber, and puts the fault plan of the scenario file, or else the
+  // stored one, into effect. Raises ScenarioError for a scenario file that
+  // cannot be read or parsed.
   Driver(Environment environment, SettingsEditor editor);
 
   int32_t call(Method method);
+
+  // Puts a plan into effect: exchanges are counted from 1 again, the link's
+  // randomness starts over, the load profile goes onto every platform.
+  void applyPlan(const FaultPlan& plan);
+  const FaultPlan& plan() const { return plan_; }
+  int64_t exchanges() const { return exchanges_; }
+  // What the last call cost on the link (0 for a call that sent nothing),
+  // whether or not the driver waited for it in real time.
+  Micros lastCallTime() const { return lastCallTime_; }
+  // The automation error a use of the member raises now, if the plan has one.
+  std::optional<std::string> plannedError(std::string_view member) const;
+  bool errorsPlanned() const { return !plan_.driverErrors.empty(); }
 
   Properties& properties() { return props_; }
   const Properties& properties() const { return props_; }
@@ -61,6 +82,11 @@ class Driver {
   // for the module once the module accepted the password.
   int32_t exchange(uint8_t command, Auth auth, Result validation, const Bytes& request,
                    const Handler& handler);
+  // One request over the link: the plan and the link decide whether the
+  // module hears it and how the reply comes back; module answers for it.
+  // heard false: nothing listens on this port at this speed.
+  int32_t transact(uint8_t command, const Bytes& sent, const Handler& module, bool heard = true);
+  void spend(Micros time);
   void setConnected(bool connected);
   int32_t channelDegree() const { return module_.scale(module_.activeChannel()).params().degree; }
 
@@ -125,6 +151,10 @@ class Driver {
   Module module_;
   LogicalDevices devices_;
   bool connected_ = false;
+  FaultPlan plan_;
+  Link link_{0};
+  int64_t exchanges_ = 0;
+  Micros lastCallTime_{0};
 };
 
 }  // namespace lk40::sim

@@ -40,14 +40,15 @@ int32_t Driver::connect() {
   if (com < 1 || com > kMaxComNumber) return finish(Result::NoConnection);
   // The driver opens the port and asks for the device type; on the wrong port
   // or at the wrong speed nothing answers.
-  const Bytes sent = makeFrame(command::kGetDeviceMetrics, {});
-  if (com != env_.simPort || baud != module_.exchangeParams().baudRate) {
-    return finish(Result::NoConnection, sent);
-  }
-  setConnected(true);
-  Bytes reply{static_cast<uint8_t>(code(Result::Ok))};
-  fillIdentity(reply);
-  return finish(Result::Ok, sent, makeFrame(command::kGetDeviceMetrics, reply));
+  const bool heard = com == env_.simPort && baud == module_.exchangeParams().baudRate;
+  const int32_t result = transact(command::kGetDeviceMetrics, makeFrame(command::kGetDeviceMetrics, {}),
+                                  [this](Bytes& reply) {
+                                    fillIdentity(reply);
+                                    return Result::Ok;
+                                  },
+                                  heard);
+  setConnected(result == code(Result::Ok));
+  return result;
 }
 
 int32_t Driver::disconnect() {
@@ -128,7 +129,7 @@ int32_t Driver::getDeviceCrc() {
 int32_t Driver::showProperties() {
   StoredSettings settings{props_.getInt(Prop::ComNumber), props_.getInt(Prop::BaudRate),
                           props_.getInt(Prop::Timeout), props_.getInt(Prop::Password),
-                          props_.getInt(Prop::PortNumber)};
+                          props_.getInt(Prop::PortNumber), plan_};
   const DialogOutcome outcome = editor_ ? editor_(settings) : DialogOutcome::NotAvailable;
   if (outcome == DialogOutcome::NotAvailable) return finish(Result::DialogNotAvailable);
   if (outcome == DialogOutcome::Cancelled) return finish(Result::Ok);
@@ -137,6 +138,7 @@ int32_t Driver::showProperties() {
   props_.setInt(Prop::BaudRate, settings.baudRate);
   props_.setInt(Prop::Timeout, settings.timeout);
   props_.setInt(Prop::Password, settings.password);
+  applyPlan(settings.faults);
   // The stored file only takes values it can hold; loadSettings would drop others.
   const StoredSettings defaults;
   StoredSettings stored = settings;

@@ -29,7 +29,8 @@ int32_t Driver::getChannelStatus(bool extended) {
   const uint8_t cmd = extended ? command::kGetChannelStatusEx : command::kGetChannelStatus;
   return exchange(cmd, Auth::Password, Result::Ok, {}, [this, extended](Bytes& reply) {
     const int32_t degree = channelDegree();
-    const ChannelReading r = module_.readChannel();
+    ChannelReading r = module_.readChannel();
+    applyWeighingState(r, plan_.weighingBitsAt(exchanges_));
     putU16(reply, static_cast<uint32_t>(r.status));
     putI32(reply, weightUnits(r.weight, degree));
     putI32(reply, weightUnits(r.tare, degree));

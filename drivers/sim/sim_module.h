@@ -133,6 +133,7 @@ class Module {
   bool keyboardLocked() const { return keyboardLocked_; }
 
   SupplyReading readSupply() { return supply_.read(); }
+  Supply& supply() { return supply_; }
 
   void clearTestLog() { testLog_.clear(); }
   // Takes kStepsPerTestRecord measurements, then hands over the buffer.

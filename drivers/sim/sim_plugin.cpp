@@ -1,5 +1,6 @@
 // The plugin boundary: the C table of lk40_plugin_entry over the simulated
 // driver. Every entry point catches everything; no C++ exception leaves here.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "automation/plugin_abi.h"
 #include "sim_driver.h"
 #include "sim_members.h"
+#include "sim_scenario.h"
 #include "sim_settings_dialog.h"
 #include "sim_text.h"
 #include "sim_variant.h"
@@ -131,6 +133,11 @@ lk40_object* create(lk40_string progId, lk40_exception* error) noexcept {
       return nullptr;
     }
     return std::make_unique<lk40_object>(Environment::fromProcess()).release();
+  } catch (const ScenarioError& e) {
+    // The bench shows only that the driver is missing; say why where the
+    // operator who set LK40_SIM_SCENARIO can see it.
+    std::fprintf(stderr, "AddIn.DrvTarvo: %s\n", e.what());
+    describe(error, LK40_E_FAIL, e.what());
   } catch (const std::exception& e) {
     describe(error, LK40_E_FAIL, std::string(kInternalError) + ": " + e.what());
   } catch (...) {
@@ -150,7 +157,16 @@ int32_t getIdOfName(lk40_object* object, lk40_string name, int32_t* dispid) noex
 }
 
 int32_t invokeMember(lk40_object& object, const Member& member, uint32_t flags,
-                     const lk40_variant* arg, lk40_variant& result) {
+                     const lk40_variant* arg, lk40_variant& result, lk40_exception* exception) {
+  // A planned driver error stands for any failure inside the driver: the
+  // member raises it however it is used. Asked on every property read, so
+  // only when errors are planned at all.
+  if (object.driver.errorsPlanned()) {
+    if (const auto text = object.driver.plannedError(member.name)) {
+      describe(exception, LK40_E_FAIL, *text);
+      return LK40_E_EXCEPTION;
+    }
+  }
   const bool put = (flags & LK40_DISPATCH_PROPERTYPUT) != 0;
   if (member.isMethod) {
     if (put || (flags & LK40_DISPATCH_METHOD) == 0) return LK40_E_MEMBERNOTFOUND;
@@ -178,7 +194,7 @@ int32_t invoke(lk40_object* object, int32_t dispid, uint32_t flags, const lk40_v
   const Member* member = memberById(dispid);
   if (member == nullptr) return LK40_E_MEMBERNOTFOUND;
   try {
-    return invokeMember(*object, *member, flags, arg, *result);
+    return invokeMember(*object, *member, flags, arg, *result, exception);
   } catch (const std::exception& e) {
     describe(exception, LK40_E_FAIL, std::string(kInternalError) + ": " + e.what());
   } catch (...) {

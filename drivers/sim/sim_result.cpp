@@ -19,6 +19,7 @@ const char* resultDescription(Result result) {
     case Result::NoActiveDevice: return "Нет активного логического устройства";
     case Result::DialogNotAvailable: return "Диалог настроек драйвера недоступен";
     case Result::SettingsNotSaved: return "Не удалось сохранить настройки драйвера";
+    case Result::BadCheckByte: return "Неверный контрольный байт в ответе весового модуля";
   }
   return "Неизвестная ошибка";
 }

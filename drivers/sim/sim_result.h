@@ -22,6 +22,7 @@ enum class Result : int32_t {
   NoActiveDevice = 12,
   DialogNotAvailable = 13,
   SettingsNotSaved = 14,
+  BadCheckByte = 15,  // a reply came back, but its check byte does not match
 };
 
 // The operator's text for a code, in Russian (UTF-8).

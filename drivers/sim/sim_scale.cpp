@@ -37,9 +37,17 @@ void Scale::placeLoad(double kg) {
   scheduleNextChange();
 }
 
+void Scale::setProfile(const LoadProfile& profile) {
+  profile_ = profile;
+  profileStep_ = 0;
+  scheduleNextChange();
+}
+
 void Scale::step() {
   if (!on_) return;
-  if (--stepsToChange_ <= 0) {
+  if (profile_.kind != LoadProfile::Kind::Scene) {
+    load_ = profile_.at(profileStep_++);
+  } else if (--stepsToChange_ <= 0) {
     if (load_ > 0 && rng_.chance(0.35)) {
       load_ = 0;
     } else if (rng_.chance(0.03)) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "sim_channel_params.h"
+#include "sim_load_profile.h"
 #include "sim_random.h"
 #include "sim_result.h"
 
@@ -35,6 +36,9 @@ class Scale {
   // scene's countdown to its next change.
   void placeLoad(double kg);
   double load() const { return load_; }
+  // From the next measurement on, the profile decides the load instead of
+  // the scene (Scene gives the platform back to the scene).
+  void setProfile(const LoadProfile& profile);
 
   bool on() const { return on_; }
   void setOn(bool on) { on_ = on; }
@@ -78,6 +82,8 @@ class Scale {
   bool tareSet_ = false;
   int32_t stableSteps_ = 4;  // the module starts up at rest
   int32_t stepsToChange_ = 0;
+  LoadProfile profile_;
+  int64_t profileStep_ = 0;
 };
 
 // kg rounded to the nearest multiple of interval.

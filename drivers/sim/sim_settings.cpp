@@ -8,6 +8,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "sim_scenario.h"
+
 namespace lk40::sim {
 namespace {
 
@@ -53,8 +55,16 @@ std::string defaultSettingsFile() {
 StoredSettings loadSettings(const std::string& file) {
   StoredSettings settings;
   if (file.empty()) return settings;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return settings;
+  std::ifstream file_in(file, std::ios::binary);
+  if (!file_in) return settings;
+  std::ostringstream whole;
+  whole << file_in.rdbuf();
+  try {
+    settings.faults = parseScenario(whole.str());
+  } catch (const ScenarioError&) {
+    // A damaged fault section must not keep the driver from starting.
+  }
+  std::istringstream in(whole.str());
   std::string line;
   bool inSection = false;
   while (std::getline(in, line)) {
@@ -91,6 +101,7 @@ bool saveSettings(const std::string& file, const StoredSettings& settings) {
   std::ostringstream text;
   text << kSection << '\n';
   for (const Field& field : kFields) text << field.key << '=' << settings.*field.member << '\n';
+  text << scenarioText(settings.faults);
 
   std::filesystem::path aside = target;
   aside += ".tmp";

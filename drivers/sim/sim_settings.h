@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sim_faults.h"
+
 namespace lk40::sim {
 
 struct StoredSettings {
@@ -13,10 +15,11 @@ struct StoredSettings {
   int32_t timeout = 150;
   int32_t password = 30;
   int32_t portNumber = 0;
+  FaultPlan faults = {};  // the sections after [Connection], in the scenario format
 
   friend bool operator==(const StoredSettings& a, const StoredSettings& b) {
     return a.comNumber == b.comNumber && a.baudRate == b.baudRate && a.timeout == b.timeout &&
-           a.password == b.password && a.portNumber == b.portNumber;
+           a.password == b.password && a.portNumber == b.portNumber && a.faults == b.faults;
   }
 };
 
@@ -25,7 +28,8 @@ std::string defaultSettingsFile();
 
 // A missing file gives the defaults; a value that is missing, not a number
 // or out of its range (port 1-32, speed 0-6, time-out 1-65535, password
-// 0-9999, port number 0-255) gives that value's default.
+// 0-9999, port number 0-255) gives that value's default. Fault sections that
+// do not parse give no faults at all.
 StoredSettings loadSettings(const std::string& file);
 
 // Writes beside the file and renames into place, so a crash leaves the old

@@ -1,4 +1,5 @@
-// The Qt settings dialog. Built in code: it is four fields and two buttons.
+// The Qt settings dialog. Built in code: four connection fields, the fault
+// section beside them and two buttons.
 #include "sim_settings_dialog.h"
 
 #include <QApplication>
@@ -6,16 +7,21 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "sim_faults_dialog.h"
+
 namespace lk40::sim {
 namespace {
 
-const char* const kBaudRates[] = {"2400", "4800", "9600", "19200", "38400", "57600", "115200"};
+const char* const kSpeeds[] = {"2400", "4800", "9600", "19200", "38400", "57600", "115200"};
 constexpr int kPorts = 32;
 
 }  // namespace
@@ -37,7 +43,7 @@ DialogOutcome editSettingsInDialog(StoredSettings& settings) {
 
   auto* speed = new QComboBox(&dialog);
   speed->setObjectName(QStringLiteral("cbBaudRate"));
-  for (const char* rate : kBaudRates) speed->addItem(QString::fromLatin1(rate));
+  for (const char* rate : kSpeeds) speed->addItem(QString::fromLatin1(rate));
   speed->setCurrentIndex(settings.baudRate >= 0 && settings.baudRate <= 6 ? settings.baudRate : 2);
 
   auto* timeout = new QSpinBox(&dialog);
@@ -54,19 +60,35 @@ DialogOutcome editSettingsInDialog(StoredSettings& settings) {
   buttons->setObjectName(QStringLiteral("buttonBox"));
   buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8("ОК"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("Отмена"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  FaultsSection faults(&dialog, settings.faults);
+  FaultPlan chosen;
+  // A fault field that holds nothing valid keeps the dialog open.
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    QString problem;
+    if (const auto plan = faults.plan(problem)) {
+      chosen = *plan;
+      dialog.accept();
+    } else {
+      QMessageBox::warning(&dialog, dialog.windowTitle(), problem);
+    }
+  });
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
-  auto* form = new QFormLayout;
+  auto* connection = new QGroupBox(QString::fromUtf8("Связь"), &dialog);
+  auto* form = new QFormLayout(connection);
   form->addRow(QString::fromUtf8("Порт"), port);
   form->addRow(QString::fromUtf8("Скорость"), speed);
   form->addRow(QString::fromUtf8("Таймаут"), timeout);
   form->addRow(QString::fromUtf8("Пароль"), password);
+  auto* sections = new QHBoxLayout;
+  sections->addWidget(connection, 0, Qt::AlignTop);
+  sections->addWidget(faults.box());
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addLayout(form);
+  layout->addLayout(sections);
   layout->addWidget(buttons);
 
   if (dialog.exec() != QDialog::Accepted) return DialogOutcome::Cancelled;
+  settings.faults = chosen;
   settings.comNumber = port->currentIndex() + 1;
   settings.baudRate = speed->currentIndex();
   settings.timeout = timeout->value();

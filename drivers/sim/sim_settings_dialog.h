@@ -1,4 +1,4 @@
-// The driver's own settings dialog: port, speed, time-out and password.
+// The driver's own settings dialog: port, speed, time-out, password and faults.
 // Available only in the Qt build and only when the host runs a QApplication.
 #pragma once
 

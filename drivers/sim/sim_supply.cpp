@@ -25,6 +25,20 @@ SupplyReading Supply::read() {
   if (voltage5_ < 480 || voltage5_ > 520 || voltage12_ < 1160 || voltage12_ > 1240) {
     r.flags |= supply_flags::kOutOfRange;
   }
+  if (forced_) {
+    r.flags = *forced_;
+    if (r.flags & supply_flags::kDischarged90) {
+      r.voltageX = 338;
+    } else if (r.flags & supply_flags::kDischarged70) {
+      r.voltageX = 355;
+    }
+    if (r.flags & supply_flags::kOutOfRange) {
+      r.voltage5 = 455;
+    } else {
+      r.voltage5 = std::clamp(r.voltage5, 480, 520);
+      r.voltage12 = std::clamp(r.voltage12, 1160, 1240);
+    }
+  }
   return r;
 }
 

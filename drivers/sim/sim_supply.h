@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "sim_random.h"
 
@@ -28,6 +29,9 @@ class Supply {
   explicit Supply(uint64_t seed) : rng_(seed) {}
   // Advances the supply by one step and reports it.
   SupplyReading read();
+  // From the next reading on, the flags are exactly these, with the battery
+  // and the 5 V line moved to match them; nullopt lets the supply run free.
+  void force(std::optional<int32_t> flags) { forced_ = flags; }
 
  private:
   Random rng_;
@@ -35,6 +39,7 @@ class Supply {
   int32_t voltage12_ = 1200;
   int32_t charge_ = 1000;  // per mille
   bool charging_ = false;
+  std::optional<int32_t> forced_;
 };
 
 }  // namespace lk40::sim

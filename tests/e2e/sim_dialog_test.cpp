@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -56,6 +57,7 @@ class SimDialog : public ::testing::Test {
   lk40::test::TempFolder home;
   lk40::test::ScopedEnv config{"XDG_CONFIG_HOME", home.path().string()};
   lk40::test::ScopedEnv path{"LK40_DRIVER_PATH", driverDir()};
+  lk40::test::ScopedEnv noDelay{"LK40_SIM_NO_DELAY", "1"};
   int argc = 1;
   char name[16] = "sim_dialog_test";
   char* argv[2] = {name, nullptr};
@@ -116,6 +118,57 @@ TEST_F(SimDialog, CancelChangesNothing) {
   EXPECT_EQ(d.call("ShowProperties"), 0);
   EXPECT_EQ(d.getInt("Timeout"), 275);
   EXPECT_EQ(storedFile(), "");
+}
+
+TEST_F(SimDialog, FaultsChosenInTheDialogTakeEffectAndAreStored) {
+  const Driver d(lk40::automation::createObject("AddIn.DrvTarvo"));
+  whenDialogShows([](QWidget& dialog) {
+    auto* unplugged = dialog.findChild<QCheckBox*>("chkUnplugged");
+    auto* from = dialog.findChild<QSpinBox*>("sbUnplugFrom");
+    auto* count = dialog.findChild<QSpinBox*>("sbUnplugCount");
+    auto* charging = dialog.findChild<QCheckBox*>("chkCharging");
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    if (!unplugged || !from || !count || !charging || !buttons) {
+      ADD_FAILURE() << "a widget is missing";
+      dialog.close();
+      return;
+    }
+    EXPECT_FALSE(unplugged->isChecked());
+    unplugged->setChecked(true);
+    from->setValue(2);
+    count->setValue(1);
+    charging->setChecked(true);
+    buttons->button(QDialogButtonBox::Ok)->click();
+  });
+  EXPECT_EQ(d.call("ShowProperties"), 0);
+  EXPECT_EQ(d.call("Connect"), 0);
+  EXPECT_EQ(d.call("GetVoltage"), 1) << "exchange 2 goes unanswered";
+  EXPECT_EQ(d.call("GetVoltage"), 0);
+  EXPECT_EQ(d.getInt("VoltageFlags"), 1);
+  const std::string stored = storedFile();
+  EXPECT_NE(stored.find("[Unplugged]\nFrom=2\nTo=2\n"), std::string::npos) << stored;
+  EXPECT_NE(stored.find("[Supply]\nState=charging\n"), std::string::npos) << stored;
+}
+
+TEST_F(SimDialog, APlanFromAScenarioSurvivesTheDialogUnchanged) {
+  // In the form the driver writes plans, so that the stored file can be compared.
+  const std::string plan =
+      "[Unplugged]\nFrom=100\nTo=110\n[Unplugged]\nFrom=200\n[Slow]\nDelayMs=30\nTo=50\n"
+      "[Flaky]\nLossPercent=12.25\nBadCheckPercent=5\n[ModuleError]\nCommand=0x99\nCode=9\n"
+      "[Weighing]\nState=overload, underload\nFrom=3\n[Load]\nProfile=ramp\nWeights=0; 12.5; 0\nLength=40\n"
+      "[Supply]\nState=charging, discharged70\n[Exception]\nMember=Weight\nText=Сбой\n";
+  const auto scenario = home.path() / "scenario.ini";
+  std::ofstream(scenario) << plan;
+  lk40::test::ScopedEnv file("LK40_SIM_SCENARIO", scenario.string());
+  const Driver d(lk40::automation::createObject("AddIn.DrvTarvo"));
+  whenDialogShows([](QWidget& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    if (buttons != nullptr) buttons->button(QDialogButtonBox::Ok)->click();
+    else dialog.close();
+  });
+  EXPECT_EQ(d.call("ShowProperties"), 0);
+  const std::string stored = storedFile();
+  EXPECT_EQ(stored.substr(stored.find("PortNumber=0\n") + 13), plan);
 }
 
 }  // namespace

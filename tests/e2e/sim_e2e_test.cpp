@@ -51,6 +51,7 @@ class SimE2e : public ::testing::Test {
   lk40::test::TempFolder home;
   lk40::test::ScopedEnv config{"XDG_CONFIG_HOME", home.path().string()};
   lk40::test::ScopedEnv path{"LK40_DRIVER_PATH", driverDir()};
+  lk40::test::ScopedEnv noDelay{"LK40_SIM_NO_DELAY", "1"};
 };
 
 TEST_F(SimE2e, EveryMemberExistsWithItsTypeOnGet) {

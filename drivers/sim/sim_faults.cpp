@@ -1,0 +1,164 @@
+#include "sim_faults.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "sim_commands.h"
+#include "sim_module.h"
+#include "sim_scale.h"
+#include "sim_text.h"
+
+namespace lk40::sim {
+namespace {
+
+template <typename Entry, typename Visit>
+void forEachIn(const std::vector<Entry>& entries, int64_t exchange, Visit visit) {
+  for (const Entry& entry : entries)
+    if (entry.when.contains(exchange)) visit(entry);
+}
+
+}  // namespace
+
+bool FaultPlan::empty() const {
+  return unplugged.empty() && slow.empty() && flaky.empty() && moduleErrors.empty() && weighing.empty() &&
+         supply.empty() && driverErrors.empty() && load.kind == LoadProfile::Kind::Scene;
+}
+
+LinkConditions FaultPlan::linkAt(int64_t exchange) const {
+  LinkConditions now;
+  for (const Window& w : unplugged) now.unplugged = now.unplugged || w.contains(exchange);
+  forEachIn(slow, exchange, [&](const Slow& s) { now.extraLatencyMs += s.delayMs; });
+  forEachIn(flaky, exchange, [&](const Flaky& f) {
+    now.lossPercent = std::min(100.0, now.lossPercent + f.lossPercent);
+    now.badCheckPercent = std::min(100.0, now.badCheckPercent + f.badCheckPercent);
+  });
+  return now;
+}
+
+std::optional<int32_t> FaultPlan::moduleErrorAt(int64_t exchange, uint8_t command) const {
+  for (const ModuleError& e : moduleErrors)
+    if (e.command == command && e.when.contains(exchange)) return e.code;
+  return std::nullopt;
+}
+
+int32_t FaultPlan::weighingBitsAt(int64_t exchange) const {
+  int32_t bits = 0;
+  forEachIn(weighing, exchange, [&](const Weighing& w) { bits |= w.bits; });
+  return bits;
+}
+
+std::optional<int32_t> FaultPlan::supplyFlagsAt(int64_t exchange) const {
+  std::optional<int32_t> flags;
+  forEachIn(supply, exchange, [&](const Supply& s) { flags = flags.value_or(0) | s.flags; });
+  return flags;
+}
+
+std::optional<std::string> FaultPlan::driverErrorAt(int64_t exchange, std::string_view member) const {
+  for (const DriverError& e : driverErrors)
+    if (e.when.contains(exchange) && equalsIgnoringAsciiCase(e.member, member)) return e.text;
+  return std::nullopt;
+}
+
+bool operator==(const FaultPlan& a, const FaultPlan& b) {
+  const auto sameSlow = [](const FaultPlan::Slow& x, const FaultPlan::Slow& y) {
+    return x.when == y.when && x.delayMs == y.delayMs;
+  };
+  const auto sameFlaky = [](const FaultPlan::Flaky& x, const FaultPlan::Flaky& y) {
+    return x.when == y.when && x.lossPercent == y.lossPercent && x.badCheckPercent == y.badCheckPercent;
+  };
+  const auto sameError = [](const FaultPlan::ModuleError& x, const FaultPlan::ModuleError& y) {
+    return x.when == y.when && x.command == y.command && x.code == y.code;
+  };
+  const auto sameWeighing = [](const FaultPlan::Weighing& x, const FaultPlan::Weighing& y) {
+    return x.when == y.when && x.bits == y.bits;
+  };
+  const auto sameSupply = [](const FaultPlan::Supply& x, const FaultPlan::Supply& y) {
+    return x.when == y.when && x.flags == y.flags;
+  };
+  const auto sameDriverError = [](const FaultPlan::DriverError& x, const FaultPlan::DriverError& y) {
+    return x.when == y.when && x.member == y.member && x.text == y.text;
+  };
+  const auto same = [](const auto& x, const auto& y, auto equal) {
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(), equal);
+  };
+  return a.seed == b.seed && a.unplugged == b.unplugged && same(a.slow, b.slow, sameSlow) &&
+         same(a.flaky, b.flaky, sameFlaky) && same(a.moduleErrors, b.moduleErrors, sameError) &&
+         same(a.weighing, b.weighing, sameWeighing) && same(a.supply, b.supply, sameSupply) &&
+         same(a.driverErrors, b.driverErrors, sameDriverError) && a.load == b.load;
+}
+
+void applyWeighingState(ChannelReading& reading, int32_t bits) {
+  bits &= weighing_state::kAll;
+  reading.status |= bits;
+  if (bits & (weighing_state::kAdcError | weighing_state::kUnderload)) {
+    reading.status &= ~(status::kFixed | status::kSettled | status::kAutoZero);
+    reading.weight = 0.0;
+  }
+}
+
+const std::vector<CommandName>& commandNames() {
+  using namespace command;
+  static const std::vector<CommandName> names = {
+      {"GetDeviceMetrics", kGetDeviceMetrics},
+      {"Connect", kGetDeviceMetrics},
+      {"GetMode", kGetMode},
+      {"SetMode", kSetMode},
+      {"GetExchangeParam", kGetExchangeParam},
+      {"SetExchangeParam", kSetExchangeParam},
+      {"Reset", kReset},
+      {"GetDeviceCRC", kGetDeviceCRC},
+      {"SetZero", kSetZero},
+      {"SetTare", kSetTare},
+      {"SetTareValue", kSetTareValue},
+      {"SetGoodData", kSetGoodData},
+      {"GetChannelStatus", kGetChannelStatus},
+      {"GetChannelStatusEx", kGetChannelStatusEx},
+      {"SetFixedPoint", kSetFixedPoint},
+      {"GetFixedPoint", kGetFixedPoint},
+      {"StartCalibration", kStartCalibration},
+      {"GetCalibrationStatus", kGetCalibrationStatus},
+      {"BreakCalibration", kBreakCalibration},
+      {"GetADCValue", kGetADCValue},
+      {"GetChannelsCount", kGetChannelsCount},
+      {"GetActiveChannel", kGetActiveChannel},
+      {"SetActiveChannel", kSetActiveChannel},
+      {"SetChannelMode", kSetChannelMode},
+      {"GetChannelParam", kGetChannelParam},
+      {"SetChannelParam", kSetChannelParam},
+      {"RestartChannel", kRestartChannel},
+      {"KeyEmulation", kKeyEmulation},
+      {"LockKeyboard", kLockKeyboard},
+      {"SetPassword", kSetPassword},
+      {"GetVoltage", kGetVoltage},
+      {"TestClr", kTestClr},
+      {"TestGet", kTestGet},
+  };
+  return names;
+}
+
+std::optional<uint8_t> commandByName(std::string_view text) {
+  for (const CommandName& c : commandNames())
+    if (equalsIgnoringAsciiCase(c.method, text)) return c.code;
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value > 0xFF) {
+    return std::nullopt;
+  }
+  return static_cast<uint8_t>(value);
+}
+
+std::string commandName(uint8_t code) {
+  for (const CommandName& c : commandNames())
+    if (c.code == code) return std::string(c.method);
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", code);
+  return text;
+}
+
+}  // namespace lk40::sim
