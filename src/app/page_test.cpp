@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QGroupBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
@@ -27,6 +28,9 @@ constexpr int kDefaultPeriod = 100;
 // driver on every pass of the event loop.
 constexpr int kMinimumPeriod = 1;
 constexpr int kFirstValueRow = 4;
+// While a test runs, what it changes on every tick is painted at this period
+// rather than on every tick: painting, not the work, would set the pace.
+constexpr int kDisplayRefreshMs = 40;
 }  // namespace
 
 struct TfrmMain::SoakTestState {
@@ -38,10 +42,20 @@ struct TfrmMain::SoakTestState {
   std::chrono::steady_clock::time_point start;
   bool recordComplete = false;  // set by the 0xF1 presentation
   std::string pending;          // one tick's lines, reused so a tick allocates nothing
+  QTimer* refresh = nullptr;    // paints the held controls while a test runs
 };
 
 void TfrmMain::wireTestPage() {
   soak_ = std::make_shared<SoakTestState>();
+  soak_->refresh = new QTimer(this);
+  soak_->refresh->setInterval(kDisplayRefreshMs);
+  connect(soak_->refresh, &QTimer::timeout, this, [this] {
+    for (QWidget* w : testDisplay()) {
+      w->setUpdatesEnabled(true);
+      w->repaint();
+      w->setUpdatesEnabled(false);
+    }
+  });
   onClick(ui.Button12, &TfrmMain::Button12Click);
   onClick(ui.Button13, &TfrmMain::Button13Click);
   onClick(ui.Button17, &TfrmMain::Button17Click);
@@ -77,11 +91,23 @@ void TfrmMain::Button17Click() {
     StartTestLog();
     ui.Timer->start();
     ui.Button17->setText(kStop);
+    holdTestDisplay(true);
   } else {
     ui.Timer->stop();
+    holdTestDisplay(false);
     FinishTestLog();
     ui.Button17->setText(kStart);
   }
+}
+
+QList<QWidget*> TfrmMain::testDisplay() const { return {ui.StringGrid1, static_cast<QWidget*>(ui.GroupBox1), ui.Panel1}; }
+
+void TfrmMain::holdTestDisplay(bool hold) {
+  for (QWidget* w : testDisplay()) w->setUpdatesEnabled(!hold);
+  if (hold)
+    soak_->refresh->start();
+  else
+    soak_->refresh->stop();
 }
 
 void TfrmMain::StartTestLog() {

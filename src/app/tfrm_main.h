@@ -187,6 +187,10 @@ class TfrmMain : public QWidget {
   void logTestBlock();
   QString nowText() const;
   QString elapsedText() const;
+  // The grid, the information block and the status panel change on every
+  // tick of a test; while one runs they are painted at a steady rate instead.
+  QList<QWidget*> testDisplay() const;
+  void holdTestDisplay(bool hold);
 
   // --- "О программе" (tfrm_main_about.cpp)
   void btnAboutClick();
