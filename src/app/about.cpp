@@ -142,7 +142,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 3 + 10);
+  Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 14);
 
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
