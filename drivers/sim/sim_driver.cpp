@@ -33,7 +33,10 @@ Environment Environment::fromProcess() {
 }
 
 Driver::Driver(Environment environment, SettingsEditor editor)
-    : env_(std::move(environment)), editor_(std::move(editor)), module_(env_.seed) {
+    : env_(std::move(environment)),
+      editor_(std::move(editor)),
+      module_(env_.seed),
+      devices_(LogicalDevices::load(logicalDevicesFile(env_.settingsFile))) {
   const StoredSettings stored = loadSettings(env_.settingsFile);
   props_.setInt(Prop::ComNumber, stored.comNumber);
   props_.setInt(Prop::BaudRate, stored.baudRate);

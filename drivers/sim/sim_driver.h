@@ -135,7 +135,8 @@ class Driver {
   int32_t testClr();
   int32_t testGet();
 
-  // Logical devices.
+  // Logical devices; storeDevices writes the table after a change.
+  Result storeDevices(Result change);
   int32_t addLd();
   int32_t deleteLd();
   int32_t enumLd();

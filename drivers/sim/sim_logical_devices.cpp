@@ -1,6 +1,12 @@
 #include "sim_logical_devices.h"
 
 #include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+
+#include "sim_settings.h"
 
 #include "sim_text.h"
 
@@ -23,7 +29,7 @@ const LogicalDevice* LogicalDevices::find(int32_t number) const {
 bool LogicalDevices::isValid(const LogicalDevice& d) {
   return d.comNumber >= 1 && d.comNumber <= 32 && d.baudRate >= 0 && d.baudRate <= 6 &&
          d.timeout >= 1 && d.timeout <= 0xFFFF && d.name.size() <= kMaxNameBytes &&
-         isValidUtf8(d.name);
+         d.name.find_first_of("\r\n") == std::string::npos && isValidUtf8(d.name);
 }
 
 Result LogicalDevices::add(const LogicalDevice& device, int32_t& number) {
@@ -66,6 +72,63 @@ std::optional<int32_t> LogicalDevices::activeIndex() const {
     if (devices_[i].number == activeNumber_) return static_cast<int32_t>(i);
   }
   return std::nullopt;
+}
+
+namespace {
+
+constexpr std::string_view kSection = "[LogicalDevices]";
+
+bool readInt(std::string_view& text, int32_t& value) {
+  const size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + comma, value);
+  if (error != std::errc() || end != text.data() + comma) return false;
+  text.remove_prefix(comma + 1);
+  return true;
+}
+
+}  // namespace
+
+// Active=<number>, then one Device=<number>,<port>,<speed>,<time-out>,<name>
+// per device in enumeration order; the name is the rest of the line.
+LogicalDevices LogicalDevices::load(const std::string& file) {
+  LogicalDevices table;
+  if (file.empty()) return table;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return table;
+  table.devices_.clear();
+  table.activeNumber_ = 0;
+  std::string line;
+  int32_t active = 0;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string_view text = line;
+    if (text.rfind("Active=", 0) == 0) {
+      std::from_chars(text.data() + 7, text.data() + text.size(), active);
+    } else if (text.rfind("Device=", 0) == 0) {
+      text.remove_prefix(7);
+      LogicalDevice d;
+      if (!readInt(text, d.number) || !readInt(text, d.comNumber) || !readInt(text, d.baudRate) ||
+          !readInt(text, d.timeout)) {
+        continue;
+      }
+      d.name = std::string(text);
+      if (d.number > 0 && isValid(d) && table.find(d.number) == nullptr && table.devices_.size() < kMaxDevices)
+        table.devices_.push_back(d);
+    }
+  }
+  if (table.find(active) != nullptr) table.activeNumber_ = active;
+  return table;
+}
+
+bool LogicalDevices::save(const std::string& file) const {
+  std::ostringstream text;
+  text << kSection << '\n' << "Active=" << activeNumber_ << '\n';
+  for (const LogicalDevice& d : devices_) {
+    text << "Device=" << d.number << ',' << d.comNumber << ',' << d.baudRate << ',' << d.timeout << ',' << d.name
+         << '\n';
+  }
+  return writeFileAtomically(file, text.str());
 }
 
 }  // namespace lk40::sim

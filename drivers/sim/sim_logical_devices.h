@@ -1,5 +1,6 @@
 // The driver's table of logical devices: named connection settings, each with
-// a number, one of them the active one. Kept in memory for the object's life.
+// a number, one of them the active one. Kept per user in a small file of its
+// own (sim-logical-devices.ini beside sim-driver.ini), so it survives restarts.
 #pragma once
 
 #include <cstdint>
@@ -41,8 +42,15 @@ class LogicalDevices {
   std::optional<int32_t> activeIndex() const;
 
   // Port 1 to 32, speed index 0 to 6, time-out 1 to 65535, a UTF-8 name of
-  // at most kMaxNameBytes bytes.
+  // at most kMaxNameBytes bytes on one line.
   static bool isValid(const LogicalDevice& device);
+
+  // A missing or unreadable file gives the two default devices; lines that do
+  // not describe a valid device are skipped, and an active number that names
+  // no device leaves none active.
+  static LogicalDevices load(const std::string& file);
+  // Atomically, as the settings; false when it could not be written.
+  bool save(const std::string& file) const;
 
  private:
   std::vector<LogicalDevice> devices_;

@@ -230,6 +230,9 @@ Result Module::restartChannel() {
 
 Result Module::emulateKey(int32_t key) {
   if (!inRange(key, 0, 0xFF)) return Result::BadParameter;
+  // A locked keyboard takes the press and ignores it: LastKey keeps the last
+  // key pressed before the lock.
+  if (keyboardLocked_) return Result::Ok;
   lastKey_ = key;
   return Result::Ok;
 }

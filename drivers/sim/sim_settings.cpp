@@ -91,23 +91,17 @@ StoredSettings loadSettings(const std::string& file) {
   return settings;
 }
 
-bool saveSettings(const std::string& file, const StoredSettings& settings) {
+bool writeFileAtomically(const std::string& file, const std::string& text) {
   if (file.empty()) return false;
   const std::filesystem::path target(file);
   std::error_code error;
   if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
   if (error) return false;
-
-  std::ostringstream text;
-  text << kSection << '\n';
-  for (const Field& field : kFields) text << field.key << '=' << settings.*field.member << '\n';
-  text << scenarioText(settings.faults);
-
   std::filesystem::path aside = target;
   aside += ".tmp";
   {
     std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-    out << text.str();
+    out << text;
     out.flush();
     if (!out) {
       std::filesystem::remove(aside, error);
@@ -120,6 +114,19 @@ bool saveSettings(const std::string& file, const StoredSettings& settings) {
     return false;
   }
   return true;
+}
+
+std::string logicalDevicesFile(const std::string& settingsFile) {
+  if (settingsFile.empty()) return {};
+  return (std::filesystem::path(settingsFile).parent_path() / "sim-logical-devices.ini").string();
+}
+
+bool saveSettings(const std::string& file, const StoredSettings& settings) {
+  std::ostringstream text;
+  text << kSection << '\n';
+  for (const Field& field : kFields) text << field.key << '=' << settings.*field.member << '\n';
+  text << scenarioText(settings.faults);
+  return writeFileAtomically(file, text.str());
 }
 
 }  // namespace lk40::sim

@@ -36,6 +36,12 @@ StoredSettings loadSettings(const std::string& file);
 // file or the new one, never half of one. Creates the folder. False on failure.
 bool saveSettings(const std::string& file, const StoredSettings& settings);
 
+// Writes text beside the file and renames it into place, creating the folder.
+bool writeFileAtomically(const std::string& file, const std::string& text);
+
+// The logical devices' file beside the settings file; empty with it.
+std::string logicalDevicesFile(const std::string& settingsFile);
+
 // How the driver's settings dialog ended.
 enum class DialogOutcome { Accepted, Cancelled, NotAvailable };
 

@@ -1,13 +1,41 @@
-// "ЛУ": the list of the driver's logical devices, rebuilt from scratch.
+// "ЛУ": the driver's logical devices, listed and rebuilt from scratch after
+// every change, read, written and made active. No operation sends a password.
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "combo_box.h"
+#include "core/numbers.h"
 #include "pictures.h"
 #include "tfrm_main.h"
 
 using lk40::automation::Variant;
 
-void TfrmMain::wireLogicalDevicesPage() { onClick(ui.Button6, &TfrmMain::Button6Click); }
+void TfrmMain::wireLogicalDevicesPage() {
+  onClick(ui.Button6, &TfrmMain::Button6Click);
+  onClick(ui.Button72, &TfrmMain::Button72Click);
+  onClick(ui.Button71, &TfrmMain::Button71Click);
+  onClick(ui.Button7, &TfrmMain::Button7Click);
+  onClick(ui.Button69, &TfrmMain::Button69Click);
+  onClick(ui.Button70, &TfrmMain::Button70Click);
+  onClick(ui.Button10, &TfrmMain::Button10Click);
+  onClick(ui.Button8, &TfrmMain::Button8Click);
+  // The row that lost the selection first, the newly selected one last, so
+  // that the fields end up showing the device now selected. Each row under
+  // its own guard: an error shows its box and the next row is still handled.
+  connect(ui.ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected, const QItemSelection& deselected) {
+            for (const QItemSelection* change : {&deselected, &selected}) {
+              for (const QModelIndex& index : change->indexes()) {
+                if (index.column() != 0) continue;
+                QTreeWidgetItem* row = ui.ListView1->topLevelItem(index.row());
+                if (row) guard([this, row] { ListView1SelectItem(row); });
+              }
+            }
+          });
+}
 
 void TfrmMain::Button6Click() {
   const int active = Driver.call("GetActiveLD") == 0 ? Driver.getInt("LDIndex") : -1;
@@ -24,4 +52,107 @@ void TfrmMain::Button6Click() {
     row->setTextAlignment(1, Qt::AlignCenter);
     if (position == active) row->setIcon(0, QIcon(lampPixmap(1)));
   }
+}
+
+void TfrmMain::runFramedLd(const std::function<void()>& inside) {
+  EnableControls(false);
+  try {
+    inside();
+  } catch (...) {
+    EnableControls(true);
+    throw;
+  }
+  EnableControls(true);
+}
+
+void TfrmMain::writeLdSettings() {
+  Driver.put("LDName", Variant(ui.Edit8->text().toStdString()));
+  Driver.put("LDComNumber", Variant(static_cast<int32_t>(ui.ComboBox3->currentIndex() + 1)));
+  Driver.put("LDBaudrate", Variant(static_cast<int32_t>(ui.ComboBox4->currentIndex())));
+  Driver.put("LDTimeout", Variant(intField(ui.Edit20)));
+}
+
+void TfrmMain::showLdSettings() {
+  ui.Edit8->setText(driverText("LDName"));
+  setComboIndex(ui.ComboBox3, Driver.getInt("LDComNumber") - 1);
+  setComboIndex(ui.ComboBox4, Driver.getInt("LDBaudrate"));
+  ui.Edit20->setText(QString::number(Driver.getInt("LDTimeout")));
+}
+
+void TfrmMain::Button72Click() {
+  runFramedLd([this] {
+    writeLdSettings();
+    if (Driver.call("AddLD") == 0) ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
+  });
+  ShowCommandResult(0);
+  Button6Click();
+}
+
+void TfrmMain::Button71Click() {
+  runFramedLd([this] {
+    Driver.put("LDNumber", Variant(intField(ui.Edit13)));
+    Driver.call("DeleteLD");
+  });
+  ShowCommandResult(0);
+  Button6Click();
+}
+
+void TfrmMain::Button7Click() {
+  runFramedLd([this] { Driver.call("GetCountLD"); });
+  ShowCommandResult(0);
+  if (Driver.getInt("ResultCode") == 0)
+    ui.Edit15->setText(QString::number(Driver.getInt("LDCount")));
+  else
+    ui.Edit15->clear();
+}
+
+void TfrmMain::Button69Click() {
+  runFramedLd([this] {
+    Driver.put("LDNumber", Variant(intField(ui.Edit13)));
+    writeLdSettings();
+    Driver.call("SetParamLD");
+  });
+  ShowCommandResult(0);
+  Button6Click();
+}
+
+void TfrmMain::Button70Click() {
+  runFramedLd([this] {
+    Driver.put("LDNumber", Variant(intField(ui.Edit13)));
+    Driver.call("GetParamLD");
+  });
+  ShowCommandResult(0);
+  if (Driver.getInt("ResultCode") == 0) showLdSettings();
+}
+
+// Only the speed follows the new connection: the connection page's port list
+// is left as it is.
+void TfrmMain::Button10Click() {
+  runFramedLd([this] {
+    Driver.put("LDNumber", Variant(intField(ui.Edit13)));
+    if (Driver.call("SetActiveLD") == 0 && Driver.call("Connect") == 0)
+      setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
+  });
+  ShowCommandResult(0);
+  Button6Click();
+}
+
+void TfrmMain::Button8Click() {
+  runFramedLd([this] { Driver.call("GetActiveLD"); });
+  ShowCommandResult(0);
+  if (Driver.getInt("ResultCode") == 0)
+    ui.Edit33->setText(QString::number(Driver.getInt("LDNumber")));
+  else
+    ui.Edit33->clear();
+}
+
+void TfrmMain::ListView1SelectItem(QTreeWidgetItem* row) {
+  Driver.put("LDNumber", Variant(lk40::core::parseIntOr(row->text(0).toStdString(), 0)));
+  Driver.call("GetParamLD");
+  if (Driver.getInt("ResultCode") != 0) return;
+  ui.Edit8->setText(driverText("LDName"));
+  ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
+  setComboIndex(ui.ComboBox3, Driver.getInt("LDComNumber") - 1);
+  setComboIndex(ui.ComboBox4, Driver.getInt("LDBaudrate"));
+  ui.Edit20->setText(QString::number(Driver.getInt("LDTimeout")));
 }

@@ -1,13 +1,224 @@
-// "Тест": the soak test's start and stop.
+// "Тест": the log requests by hand, the test log record in the grid (0xF1)
+// and the soak test with its test log.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QGroupBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 
+#include "core/numbers.h"
+#include "core/result_texts.h"
+#include "core/test_log.h"
+#include "myconsts.h"
+#include "platform/code_page.h"
+#include "platform/regional_formats.h"
+#include "platform/text_file.h"
 #include "tfrm_main.h"
 
-void TfrmMain::wireTestPage() { onClick(ui.Button17, &TfrmMain::Button17Click); }
+namespace {
+const QString kStart = QStringLiteral("Старт");
+const QString kStop = QStringLiteral("Стор");
+const QString kOverload = QStringLiteral("ЕСТЬ");
+constexpr int kDefaultPeriod = 100;
+// A period below one millisecond would make a 0 ms timer that polls the
+// driver on every pass of the event loop.
+constexpr int kMinimumPeriod = 1;
+constexpr int kFirstValueRow = 4;
+// While a test runs, what it changes on every tick is painted at this period
+// rather than on every tick: painting, not the work, would set the pace.
+constexpr int kDisplayRefreshMs = 40;
+}  // namespace
 
-void TfrmMain::testTick() {}
+struct TfrmMain::SoakTestState {
+  std::unique_ptr<lk40::platform::OutputFile> log;  // none: no test running, or no log for it
+  int64_t summaryOffset = 0;
+  // 64 bits: at a thousand 255-value blocks a second 32 bits last under three hours.
+  int64_t measurements = 0;
+  int64_t overflows = 0;
+  std::chrono::steady_clock::time_point start;
+  bool recordComplete = false;  // set by the 0xF1 presentation
+  std::string pending;          // one tick's lines, reused so a tick allocates nothing
+  QTimer* refresh = nullptr;    // paints the held controls while a test runs
+};
+
+void TfrmMain::wireTestPage() {
+  soak_ = std::make_shared<SoakTestState>();
+  soak_->refresh = new QTimer(this);
+  soak_->refresh->setInterval(kDisplayRefreshMs);
+  connect(soak_->refresh, &QTimer::timeout, this, [this] {
+    for (QWidget* w : testDisplay()) {
+      w->setUpdatesEnabled(true);
+      w->repaint();
+      w->setUpdatesEnabled(false);
+    }
+  });
+  onClick(ui.Button12, &TfrmMain::Button12Click);
+  onClick(ui.Button13, &TfrmMain::Button13Click);
+  onClick(ui.Button17, &TfrmMain::Button17Click);
+}
+
+void TfrmMain::Button12Click() { runFramed({}, "TestGet", 0xF1); }
+
+void TfrmMain::Button13Click() { runFramed({}, "TestClr", 0xF8); }
+
+QString TfrmMain::nowText() const {
+  const auto now = lk40::platform::DateTime::now();
+  return QString::fromStdString(lk40::platform::formatDate(options_.formats.shortDate, now) + " " +
+                                lk40::platform::formatTime(options_.formats.longTime, now));
+}
+
+QString TfrmMain::elapsedText() const {
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - soak_->start).count();
+  // Only the time of day of the difference: it starts again after 24 hours.
+  const auto ofDay = static_cast<int>(seconds % 86400);
+  lk40::platform::DateTime elapsed;
+  elapsed.hour = ofDay / 3600;
+  elapsed.minute = ofDay / 60 % 60;
+  elapsed.second = ofDay % 60;
+  return QString::fromStdString(lk40::platform::formatTime(options_.formats.longTime, elapsed));
+}
 
 void TfrmMain::Button17Click() {
-  // The soak test and its log are built with the test page's operations; the
-  // window's close already stops a running test through this button.
+  if (ui.Button17->text() == kStart) {
+    Driver.call("TestClr");
+    const int period = lk40::core::parseIntOr(ui.Edit11->text().toStdString(), kDefaultPeriod);
+    ui.Timer->setInterval(std::max(period, kMinimumPeriod));
+    StartTestLog();
+    ui.Timer->start();
+    ui.Button17->setText(kStop);
+    holdTestDisplay(true);
+  } else {
+    ui.Timer->stop();
+    holdTestDisplay(false);
+    FinishTestLog();
+    ui.Button17->setText(kStart);
+  }
+}
+
+QList<QWidget*> TfrmMain::testDisplay() const { return {ui.StringGrid1, static_cast<QWidget*>(ui.GroupBox1), ui.Panel1}; }
+
+void TfrmMain::holdTestDisplay(bool hold) {
+  for (QWidget* w : testDisplay()) w->setUpdatesEnabled(!hold);
+  if (hold)
+    soak_->refresh->start();
+  else
+    soak_->refresh->stop();
+}
+
+void TfrmMain::StartTestLog() {
+  SoakTestState& s = *soak_;
+  ui.Button12->setEnabled(false);
+  ui.Button13->setEnabled(false);
+  const QString interval = QString::number(ui.Timer->interval());
+  if (ui.Edit11->text() != interval) ui.Edit11->setText(interval);
+  ui.Label13->setText(nowText());
+  ui.Label17->setText(QStringLiteral("0"));
+  ui.Label20->setText(QStringLiteral("0"));
+  s.measurements = 0;
+  s.overflows = 0;
+  s.start = std::chrono::steady_clock::now();
+
+  s.log = lk40::platform::OutputFile::recreate(ui.Edit3->text().toStdString());
+  if (s.log) {
+    try {
+      lk40::core::TestLogRun run;
+      run.description = Driver.getText("UDescription");
+      run.comment = lk40::core::memoLines(ui.Memo2->toPlainText().toStdString());
+      run.comNumber = Driver.getInt("ComNumber");
+      run.baudRate = Driver.getInt("Baudrate");
+      run.period = ui.Edit11->text().toStdString();
+      run.start = ui.Label13->text().toStdString();
+      const lk40::core::TestLogHeader header = lk40::core::composeTestLogHeader(run);
+      s.summaryOffset = header.summaryOffset;
+      if (!s.log->write(header.bytes)) s.log.reset();
+    } catch (const std::exception&) {
+      // A header the driver cannot describe is a log not created, like a
+      // header that cannot be written: the test runs on without one.
+      s.log.reset();
+    }
+  }
+  if (!s.log) showErrorBox(myconsts::kFileNotCreated, myconsts::kCaptionAttention);
+}
+
+void TfrmMain::FinishTestLog() {
+  SoakTestState& s = *soak_;
+  WriteTestLog(lk40::core::kTestLogEnd);
+  ui.Button12->setEnabled(true);
+  ui.Button13->setEnabled(true);
+  ui.Label14->setText(nowText());
+  if (!s.log) return;
+  const auto summary =
+      lk40::core::testLogSummary(s.summaryOffset, ui.Label14->text().toStdString(), ui.Label15->text().toStdString(),
+                                 ui.Label17->text().toStdString(), ui.Label20->text().toStdString());
+  for (const auto& write : summary) s.log->writeAt(write.offset, write.bytes);
+  s.log.reset();
+}
+
+void TfrmMain::WriteTestLog(std::string_view bytes) {
+  // A line that cannot be written is dropped; the test goes on.
+  if (soak_->log) soak_->log->write(bytes);
+}
+
+void TfrmMain::testTick() {
+  SoakTestState& s = *soak_;
+  ui.Label15->setText(elapsedText());
+  s.recordComplete = false;
+  const bool received = Driver.call("TestGet") == 0;
+  ShowCommandResult(0xF1);
+  // A record too short for its values leaves old values in the grid: such a
+  // poll is neither counted nor logged.
+  if (received && s.recordComplete) logTestBlock();
+  ui.Label14->setText(nowText());
+}
+
+void TfrmMain::logTestBlock() {
+  SoakTestState& s = *soak_;
+  const QTableWidget* grid = ui.StringGrid1;
+  const auto cell = [grid](int row) {
+    const QTableWidgetItem* item = grid->item(row, 1);
+    return item ? item->text() : QString();
+  };
+  std::string& out = s.pending;
+  out.clear();
+  if (s.measurements == 0) out = lk40::core::testLogBlockStart(cell(1).toStdString());
+  s.measurements += cell(3).toInt();
+  // The values are decimal numbers: their ANSI bytes are their Latin-1 ones.
+  for (int row = kFirstValueRow; row < grid->rowCount(); ++row) {
+    out += cell(row).toLatin1().constData();
+    out += "\r\n";
+  }
+  // The whole tick in one write, flushed: a bench killed later loses nothing of it.
+  WriteTestLog(out);
+  if (cell(2) == kOverload) ui.Label20->setText(QString::number(++s.overflows));
+  ui.Label17->setText(QString::number(s.measurements));
+}
+
+// ---------------------------------------------------------------------------
+// 0xF1: the test log record in StringGrid1
+
+namespace {
+// Cells are reused and only rewritten when their text changes, so a soak test
+// polling every millisecond creates no items and repaints only what moved.
+void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+  if (QTableWidgetItem* item = grid->item(row, column)) {
+    if (item->text() != text) item->setText(text);
+  } else {
+    grid->setItem(row, column, new QTableWidgetItem(text));
+  }
+}
+}  // namespace
+
+void TfrmMain::presentTestRecord() {
+  const auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
+  soak_->recordComplete = record.complete;
+  if (!record.valid) return;
+  QTableWidget* grid = ui.StringGrid1;
+  // Rows 1 to 3 exist for any record; the value rows follow the new count.
+  if (grid->rowCount() != record.rowCount) grid->setRowCount(record.rowCount);
+  for (const auto& cell : record.cells) setCell(grid, cell.row, cell.column, QString::fromStdString(cell.text));
 }

@@ -96,7 +96,10 @@ void setupTestPage(QWidget* page, MainUi& ui) {
                            const char* valueName) {
     value = makeLabel(g1, valueName, unset);
     // Room for a short date and a long time, the widest value shown here.
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 4);
+    // A fixed size: values that change on every tick of a test never ask the
+    // page for a new layout (which would repaint the whole page control).
+    value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 4,
+                        value->sizeHint().height());
     caption = makeLabel(g1, captionName, text);
     info->addWidget(caption, row, 0);
     info->addWidget(value, row, 1);

@@ -145,6 +145,10 @@ class TfrmMain : public QWidget {
 
   // --- "Настройки" (page_service.cpp)
   void wireServicePage();
+  void Button19Click();
+  void Button67Click();
+  void Button16Click();
+  void Button14Click();
 
   // --- "Градуировка" and the continuous ADC reading (page_calibration.cpp)
   void wireCalibrationPage();
@@ -176,11 +180,39 @@ class TfrmMain : public QWidget {
   // --- "ЛУ" (page_logical_devices.cpp)
   void wireLogicalDevicesPage();
   void Button6Click();  // rebuild of the logical-device list
+  void Button72Click();
+  void Button71Click();
+  void Button7Click();
+  void Button69Click();
+  void Button70Click();
+  void Button10Click();
+  void Button8Click();
+  void ListView1SelectItem(class QTreeWidgetItem* row);
+  // The frame around the writes and calls of one operation, which all run
+  // inside it; the result presentation follows it.
+  void runFramedLd(const std::function<void()>& inside);
+  void writeLdSettings();  // LDName, LDComNumber, LDBaudrate, LDTimeout
+  void showLdSettings();
 
   // --- "Тест" and the soak test (page_test.cpp)
   void wireTestPage();
   void testTick();  // the test branch of TimerTimer
   void Button17Click();  // soak test start and stop
+  void Button12Click();
+  void Button13Click();
+  void StartTestLog();
+  void FinishTestLog();
+  void WriteTestLog(std::string_view bytes);
+  void logTestBlock();
+  QString nowText() const;
+  QString elapsedText() const;
+  // The grid, the information block and the status panel change on every
+  // tick of a test; while one runs they are painted at a steady rate instead.
+  QList<QWidget*> testDisplay() const;
+  void holdTestDisplay(bool hold);
+
+  // --- "О программе" (tfrm_main_about.cpp)
+  void btnAboutClick();
 
   // --- the main window's Timer: the soak test on the test page, the ADC reading elsewhere
   void TimerTimer();  // tfrm_main_timer.cpp
@@ -199,5 +231,8 @@ class TfrmMain : public QWidget {
   int64_t adcTickCounter_ = 0;  // wide enough never to wrap
   bool adcReading_ = false;
 
-  // soak test ("Тест")
+  // soak test ("Тест"): the log, the counters and whether the last 0xF1
+  // presentation filled every value row (page_test.cpp)
+  struct SoakTestState;
+  std::shared_ptr<SoakTestState> soak_;
 };

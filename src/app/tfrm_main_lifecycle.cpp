@@ -263,6 +263,7 @@ void TfrmMain::wireHandlers() {
   onClick(ui.btnExit, &TfrmMain::btnExitClick);
   onClick(ui.edtDefault, &TfrmMain::edtDefaultClick);
   onClick(ui.btnSettings, &TfrmMain::btnSettingsClick);
+  onClick(ui.btnAbout, &TfrmMain::btnAboutClick);
 
   onClick(ui.Button15, &TfrmMain::Button15Click);
   onClick(ui.Button68, &TfrmMain::Button68Click);

@@ -1,7 +1,6 @@
-// What the calibration, channels and test pages show.
+// What the calibration and channels pages show.
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTableWidget>
 
 #include "core/numbers.h"
 #include "core/result_texts.h"
@@ -40,15 +39,4 @@ void TfrmMain::presentChannelParam() {
 void TfrmMain::presentActiveChannel() {
   paint(ui.Edit9);
   ui.Edit9->setText(QString::number(Driver.getInt("ChannelNumber")));
-}
-
-void TfrmMain::presentTestRecord() {
-  const auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
-  if (!record.valid) return;
-  QTableWidget* grid = ui.StringGrid1;
-  for (const auto& cell : record.cells) {
-    if (cell.row >= grid->rowCount()) grid->setRowCount(cell.row + 1);
-    grid->setItem(cell.row, cell.column, new QTableWidgetItem(QString::fromStdString(cell.text)));
-  }
-  grid->setRowCount(record.rowCount);
 }

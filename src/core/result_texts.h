@@ -57,6 +57,9 @@ struct TestRecordCell {
 // and no values).
 struct DecodedTestRecord {
   bool valid = false;
+  // Every value row gets a value of a known type: no value was cut off by the
+  // record's end and the type code is 0 to 5.
+  bool complete = false;
   int rowCount = 0;
   std::vector<TestRecordCell> cells;
 };

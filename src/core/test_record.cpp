@@ -52,6 +52,7 @@ DecodedTestRecord decodeTestRecord(std::string_view bytes) {
   const ValueType* type = typeCode < kTypes.size() ? &kTypes[typeCode] : nullptr;
 
   record.valid = true;
+  record.complete = type != nullptr && bytes.size() >= kHeaderSize + static_cast<size_t>(count) * type->size;
   record.rowCount = count + kFirstValueRow;
   auto& cells = record.cells;
   cells.push_back({3, 1, std::to_string(count)});

@@ -278,6 +278,58 @@ TEST_F(SimDriverTest, LogicalDevicesAreTheDriversOwnTable) {
   EXPECT_EQ(p.getText(Prop::LDName), "Склад");
 }
 
+TEST_F(SimDriverTest, LogicalDevicesAndTheActiveOneSurviveARestart) {
+  {
+    Driver d = makeDriver();
+    auto& p = d.properties();
+    p.setText(Prop::LDName, "Склад, левые");
+    p.setInt(Prop::LDComNumber, 1);
+    p.setInt(Prop::LDBaudrate, 4);
+    p.setInt(Prop::LDTimeout, 300);
+    ASSERT_EQ(d.call(Method::AddLD), 0);
+    ASSERT_EQ(d.call(Method::SetActiveLD), 0);
+    p.setInt(Prop::LDNumber, 1);
+    ASSERT_EQ(d.call(Method::DeleteLD), 0);
+    p.setText(Prop::LDName, "две\nстроки");
+    p.setInt(Prop::LDNumber, 2);
+    EXPECT_EQ(d.call(Method::SetParamLD), code(Result::BadParameter)) << "a name stays on one line";
+  }
+  // A line the table cannot take is skipped, the others are kept.
+  std::ofstream(logicalDevicesFile(settingsFile()), std::ios::app) << "Device=9,99,2,150,плохой\n";
+  Driver again = makeDriver();
+  auto& p = again.properties();
+  ASSERT_EQ(again.call(Method::GetCountLD), 0);
+  ASSERT_EQ(p.getInt(Prop::LDCount), 2);
+  p.setInt(Prop::LDIndex, 1);
+  ASSERT_EQ(again.call(Method::EnumLD), 0);
+  EXPECT_EQ(p.getText(Prop::LDName), "Склад, левые");
+  ASSERT_EQ(again.call(Method::GetActiveLD), 0);
+  EXPECT_EQ(p.getInt(Prop::LDNumber), 3);
+  // The first Connect after the restart uses the active device's settings.
+  EXPECT_EQ(p.getInt(Prop::BaudRate), 4);
+  EXPECT_EQ(p.getInt(Prop::Timeout), 300);
+}
+
+TEST_F(SimDriverTest, ALockedKeyboardIgnoresEmulatedKeys) {
+  Driver d = makeDriver();
+  auto& p = d.properties();
+  ASSERT_EQ(d.call(Method::Connect), 0);
+  p.setInt(Prop::Password, kDefaultModulePassword);
+  const auto press = [&](int32_t key) {
+    p.setInt(Prop::Key, key);
+    EXPECT_EQ(d.call(Method::KeyEmulation), 0);
+    EXPECT_EQ(d.call(Method::GetChannelStatusEx), 0);
+    return p.getInt(Prop::LastKey);
+  };
+  EXPECT_EQ(press(7), 7);
+  p.setBool(Prop::LockKeyboardON, true);
+  ASSERT_EQ(d.call(Method::LockKeyboard), 0);
+  EXPECT_EQ(press(9), 7);
+  p.setBool(Prop::LockKeyboardON, false);
+  ASSERT_EQ(d.call(Method::LockKeyboard), 0);
+  EXPECT_EQ(press(9), 9);
+}
+
 TEST_F(SimDriverTest, GoodsAndCostComeBackWithTheExtendedStatus) {
   Driver d = makeDriver();
   auto& p = d.properties();

@@ -303,6 +303,26 @@ TEST(SimModule, TestRecordHoldsTheReadingsSinceTheLastOne) {
   EXPECT_LE(full.size() + 1, kMaxFrameData) << "record and error byte fit one frame";
 }
 
+TEST(SimModule, TestRecordsTakeEveryTypeCodeInTurn) {
+  Module m(kSeed), twin(kSeed);
+  m.clearTestLog();
+  for (const uint8_t type : {5, 0, 1, 2, 3, 4, 5}) {
+    const Bytes record = m.takeTestRecord();
+    const size_t size = size_t{1} << (type / 2);
+    ASSERT_EQ(record[0], type);
+    ASSERT_EQ(record.size(), 3 + record[2] * size);
+    for (size_t i = 0; i < record[2]; ++i) {
+      int32_t reading = 0;
+      ASSERT_EQ(twin.readAdc(reading), Result::Ok);
+      for (size_t k = 0; k < size; ++k)
+        EXPECT_EQ(record[3 + i * size + k], static_cast<uint8_t>(static_cast<uint32_t>(reading) >> (8 * k)))
+            << "type " << int{type} << " value " << i;
+    }
+  }
+  m.clearTestLog();
+  EXPECT_EQ(m.takeTestRecord()[0], TestLog::kTypeCode) << "a clear starts the round again";
+}
+
 TEST(SimModule, SupplyWandersSlowlyAndRaisesItsFlags) {
   Module m(kSeed);
   SupplyReading previous = m.readSupply();
