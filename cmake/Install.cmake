@@ -18,6 +18,11 @@ file(RELATIVE_PATH LK40_INSTALL_DRIVER_DIR_FROM_BIN
 set(LK40_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 set(LK40_ICON_SIZES 16 32 48 64 128 256)
 
+# The rest describes the bench, which a build without the app does not have.
+if(NOT LK40_BUILD_APP)
+  return()
+endif()
+
 install(FILES ${LK40_DATA_DIR}/${LK40_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${LK40_DATA_DIR}/${LK40_APP_ID}.metainfo.xml
