@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@
 
 #ifndef LK40_INSTALL_DRIVER_DIR
 #define LK40_INSTALL_DRIVER_DIR ""
+#endif
+#ifndef LK40_INSTALL_DRIVER_DIR_FROM_BIN
+#define LK40_INSTALL_DRIVER_DIR_FROM_BIN ""
 #endif
 
 namespace lk40::automation {
@@ -45,14 +49,24 @@ std::string perUserFolder() {
   return {};
 }
 
-std::string besideExecutable() {
+std::string executableFolder() {
   std::string path(4096, '\0');
   const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
   if (length <= 0 || static_cast<size_t>(length) >= path.size()) return {};
   path.resize(static_cast<size_t>(length));
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {};
-  return path.substr(0, slash) + "/drivers";
+  return path.substr(0, slash);
+}
+
+// The install folder as seen from an installed executable: found wherever the
+// tree was installed or unpacked, not only under the prefix it was built for.
+std::string installFolderOf(const std::string& executableFolder) {
+  const std::string_view fromBin = LK40_INSTALL_DRIVER_DIR_FROM_BIN;
+  if (executableFolder.empty() || fromBin.empty()) return {};
+  return std::filesystem::path(executableFolder + "/" + std::string(fromBin))
+      .lexically_normal()
+      .string();
 }
 
 }  // namespace
@@ -60,9 +74,11 @@ std::string besideExecutable() {
 std::vector<std::string> driverSearchPath() {
   if (const char* list = std::getenv("LK40_DRIVER_PATH")) return foldersFromList(list);
 
+  const std::string exeFolder = executableFolder();
   std::vector<std::string> folders;
   for (const std::string& folder :
-       {perUserFolder(), besideExecutable(), std::string(LK40_INSTALL_DRIVER_DIR)}) {
+       {perUserFolder(), exeFolder.empty() ? std::string() : exeFolder + "/drivers",
+        installFolderOf(exeFolder), std::string(LK40_INSTALL_DRIVER_DIR)}) {
     if (isAbsolute(folder) &&
         std::find(folders.begin(), folders.end(), folder) == folders.end()) {
       folders.push_back(folder);

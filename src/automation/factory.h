@@ -24,7 +24,8 @@ std::shared_ptr<Dispatch> createObject(const std::string& progId);
 
 // The folders searched for "<progId>.so", in order: LK40_DRIVER_PATH's folders
 // when it is set; otherwise the per-user folder, drivers/ beside the
-// executable and the install folder. Never the current directory: empty and
+// executable, the install folder as found from the executable's folder and
+// the one the build was configured for. Never the current directory: empty and
 // relative entries are ignored. The first folder holding the file decides;
 // a driver there that fails to load is reported, not skipped.
 std::vector<std::string> driverSearchPath();

@@ -64,10 +64,15 @@ TEST(SearchPath, EmptyDriverPathSearchesNothing) {
 TEST(SearchPath, DefaultsAreUserExecutableAndInstallFolders) {
   const ScopedEnv env("LK40_DRIVER_PATH", std::nullopt);
   const ScopedEnv data("XDG_DATA_HOME", "/xdg/data");
-  const std::string beside =
-      std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/drivers";
-  EXPECT_EQ(driverSearchPath(),
-            (Folders{"/xdg/data/lk40-drvtest/drivers", beside, LK40_INSTALL_DRIVER_DIR}));
+  const std::filesystem::path exeFolder =
+      std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  // The install folder seen from this executable, as if it were installed.
+  const std::string installed =
+      (exeFolder / LK40_INSTALL_DRIVER_DIR_FROM_BIN).lexically_normal().string();
+  ASSERT_EQ(std::string(LK40_INSTALL_DRIVER_DIR_FROM_BIN).rfind("../", 0), 0u);
+  EXPECT_EQ(driverSearchPath(), (Folders{"/xdg/data/lk40-drvtest/drivers",
+                                         exeFolder.string() + "/drivers", installed,
+                                         LK40_INSTALL_DRIVER_DIR}));
 }
 
 TEST(SearchPath, PerUserFolderFallsBackToHome) {
