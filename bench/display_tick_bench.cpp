@@ -11,20 +11,8 @@
 
 namespace {
 
-// The recording driver keeps every event; a tick benchmark would measure the
-// growth of that record, so this driver only answers.
-class AnsweringDriver : public lk40::testing::RecordingDriver {
- public:
-  lk40::automation::Variant invoke(lk40::automation::DispId id, lk40::automation::InvokeKind kind,
-                                   const lk40::automation::Variant* arg) override {
-    auto value = RecordingDriver::invoke(id, kind, arg);
-    clearEvents();
-    return value;
-  }
-};
-
 void DisplayTick(benchmark::State& state) {
-  auto driver = std::make_shared<AnsweringDriver>();
+  auto driver = std::make_shared<lk40::testing::AnsweringDriver>();
   driver->set("WeightChannelMode", lk40::automation::Variant(0x1D));
   driver->set("Weight", lk40::automation::Variant(12.345));
   driver->set("Tare", lk40::automation::Variant(0.5));

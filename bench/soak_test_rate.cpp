@@ -25,15 +25,6 @@ namespace {
 
 using lk40::automation::Variant;
 
-// Keeps no record of the events, so that only the bench's own memory shows.
-class AnsweringDriver : public lk40::testing::RecordingDriver {
- public:
-  Variant invoke(lk40::automation::DispId id, lk40::automation::InvokeKind kind, const Variant* arg) override {
-    auto value = RecordingDriver::invoke(id, kind, arg);
-    clearEvents();
-    return value;
-  }
-};
 
 long residentKb() {
   std::ifstream status("/proc/self/status");
@@ -61,7 +52,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const long long target = argc > 1 ? std::atoll(argv[1]) : 1000000;
 
-  auto driver = std::make_shared<AnsweringDriver>();
+  auto driver = std::make_shared<lk40::testing::AnsweringDriver>();
   lk40::automation::registerFactory("AddIn.DrvTarvo", [driver] { return driver; });
   driver->set("ResultCodeDescription", Variant("Ошибок нет"));
   driver->set("Input", Variant("02 01 F1 F0"));

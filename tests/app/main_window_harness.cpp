@@ -57,6 +57,12 @@ void MainWindowHarness::click(const char* button) {
   QTest::mouseClick(b, Qt::LeftButton);
 }
 
+std::vector<std::string> MainWindowHarness::clickAndRecord(const char* button) {
+  driver->clearEvents();
+  click(button);
+  return driver->writesAndCalls();
+}
+
 void MainWindowHarness::showPage(int index) {
   QTabBar* bar = find<QTabWidget>("PageControl")->tabBar();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());

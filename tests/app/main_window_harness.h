@@ -52,6 +52,8 @@ class MainWindowHarness {
   QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
   QString text(const char* name) const;  // edit, label, button, memo
   void click(const char* button);
+  // Clicks a button and gives the driver's writes and calls it caused, in order.
+  std::vector<std::string> clickAndRecord(const char* button);
   void showPage(int index);  // as the operator clicks the tab
 
  private:

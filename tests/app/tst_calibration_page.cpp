@@ -20,11 +20,6 @@ using Strings = std::vector<std::string>;
 class CalibrationPageTest : public QObject {
   Q_OBJECT
 
-  static Strings run(MainWindowHarness& h, const char* button) {
-    h.driver->clearEvents();
-    h.click(button);
-    return h.driver->writesAndCalls();
-  }
   static void started(MainWindowHarness& h, int page = PageID::Calibration) {
     h.start();
     h.showPage(page);
@@ -67,9 +62,9 @@ class CalibrationPageTest : public QObject {
         {"Button11", {"put Password=30", "call BreakCalibration"}},
         {"Button22", {"put Password=30", "call GetADCValue"}},
     };
-    for (const auto& [button, expected] : calibration) QCOMPARE(run(h, button), expected);
+    for (const auto& [button, expected] : calibration) QCOMPARE(h.clickAndRecord(button), expected);
     h.edit("Edit7")->setText(QString());
-    QCOMPARE(run(h, "Button3"),
+    QCOMPARE(h.clickAndRecord("Button3"),
              (Strings{"put Password=30", "put PointNumber=0", "put CalibrationWeight=12", "call SetFixedPoint"}));
 
     h.showPage(5);
@@ -83,9 +78,9 @@ class CalibrationPageTest : public QObject {
         {"Button32", {"put Password=30", "call RestartChannel"}},
         {"Button33", {"call GetActiveChannel"}},  // writes the number read back into Edit9
     };
-    for (const auto& [button, expected] : channels) QCOMPARE(run(h, button), expected);
+    for (const auto& [button, expected] : channels) QCOMPARE(h.clickAndRecord(button), expected);
     h.find<QCheckBox>("CheckBox5")->setChecked(true);
-    QCOMPARE(run(h, "Button29"), (Strings{"put Password=30", "put ChannelON=true", "call SetChannelMode"}));
+    QCOMPARE(h.clickAndRecord("Button29"), (Strings{"put Password=30", "put ChannelON=true", "call SetChannelMode"}));
     QVERIFY(h.boxes.empty());
   }
 

@@ -10,12 +10,6 @@ using Strings = std::vector<std::string>;
 class ConnectionPageTest : public QObject {
   Q_OBJECT
 
-  static Strings run(MainWindowHarness& h, const char* button) {
-    h.driver->clearEvents();
-    h.click(button);
-    return h.driver->writesAndCalls();
-  }
-
  private slots:
   void everyButtonWritesItsPropertiesThenCallsItsMethod() {
     MainWindowHarness h;
@@ -29,15 +23,15 @@ class ConnectionPageTest : public QObject {
     h.driver->set("BaudRate", Variant(2));
     h.driver->set("Timeout", Variant(150));
     h.driver->set("PortNumber", Variant(5));
-    QCOMPARE(run(h, "Button15"), (Strings{"put ComNumber=32", "put BaudRate=2", "put Timeout=150", "call Connect"}));
-    QCOMPARE(run(h, "Button68"), (Strings{"call Disconnect"}));
-    QCOMPARE(run(h, "btnGetChangeParam"), (Strings{"put Password=12", "call GetExchangeParam"}));
-    QCOMPARE(run(h, "btnSetChangeParam"),
+    QCOMPARE(h.clickAndRecord("Button15"), (Strings{"put ComNumber=32", "put BaudRate=2", "put Timeout=150", "call Connect"}));
+    QCOMPARE(h.clickAndRecord("Button68"), (Strings{"call Disconnect"}));
+    QCOMPARE(h.clickAndRecord("btnGetChangeParam"), (Strings{"put Password=12", "call GetExchangeParam"}));
+    QCOMPARE(h.clickAndRecord("btnSetChangeParam"),
              (Strings{"put Password=12", "put BaudRate=2", "put Timeout=150", "put PortNumber=5", "call SetExchangeParam"}));
-    QCOMPARE(run(h, "Button36"), (Strings{"call GetDeviceMetrics"}));
-    QCOMPARE(run(h, "Button1"), (Strings{"call GetMode"}));
-    QCOMPARE(run(h, "Button21"), (Strings{"put Password=12", "call Reset"}));
-    QCOMPARE(run(h, "Button37"), (Strings{"call GetDeviceCRC"}));
+    QCOMPARE(h.clickAndRecord("Button36"), (Strings{"call GetDeviceMetrics"}));
+    QCOMPARE(h.clickAndRecord("Button1"), (Strings{"call GetMode"}));
+    QCOMPARE(h.clickAndRecord("Button21"), (Strings{"put Password=12", "call Reset"}));
+    QCOMPARE(h.clickAndRecord("Button37"), (Strings{"call GetDeviceCRC"}));
     QVERIFY(h.boxes.empty());
   }
 
@@ -47,10 +41,10 @@ class ConnectionPageTest : public QObject {
     h.find<QComboBox>("ComboBox2")->setCurrentIndex(0);
     h.find<QComboBox>("cbBaudRate")->setCurrentIndex(2);
     h.edit("edtTimeOut")->clear();
-    QCOMPARE(run(h, "Button15"), (Strings{"put ComNumber=1", "put BaudRate=2", "put Timeout=0", "call Connect"}));
+    QCOMPARE(h.clickAndRecord("Button15"), (Strings{"put ComNumber=1", "put BaudRate=2", "put Timeout=0", "call Connect"}));
     h.find<QComboBox>("ComboBox2")->setCurrentIndex(-1);
     h.find<QComboBox>("cbBaudRate")->setCurrentIndex(-1);
-    QCOMPARE(run(h, "Button15"), (Strings{"put ComNumber=0", "put BaudRate=-1", "put Timeout=0", "call Connect"}));
+    QCOMPARE(h.clickAndRecord("Button15"), (Strings{"put ComNumber=0", "put BaudRate=-1", "put Timeout=0", "call Connect"}));
   }
 
   void switchingTheModeMapsItemTwoToModeThree() {
@@ -61,7 +55,7 @@ class ConnectionPageTest : public QObject {
     const std::pair<int, std::string> cases[] = {{0, "put Mode=0"}, {1, "put Mode=1"}, {2, "put Mode=3"}, {-1, "put Mode=-1"}};
     for (const auto& [item, write] : cases) {
       group->setItemIndex(item);
-      QCOMPARE(run(h, "Button2"), (Strings{"put Password=30", write, "call SetMode"}));
+      QCOMPARE(h.clickAndRecord("Button2"), (Strings{"put Password=30", write, "call SetMode"}));
     }
   }
 
@@ -70,7 +64,7 @@ class ConnectionPageTest : public QObject {
     h.driver->remove("PortNumber");
     h.start();
     h.driver->set("ResultCodeDescription", Variant("Ошибок нет"));
-    const Strings calls = run(h, "btnSetChangeParam");
+    const Strings calls = h.clickAndRecord("btnSetChangeParam");
     QCOMPARE(calls.back(), std::string("call SetExchangeParam"));
     QVERIFY(h.boxes.empty());
     QCOMPARE(h.text("edtError"), QStringLiteral("0: Ошибок нет"));
@@ -80,7 +74,7 @@ class ConnectionPageTest : public QObject {
     MainWindowHarness h;
     h.start();
     h.driver->failOn("ComNumber", "Method 'ComNumber' not supported by automation object");
-    QCOMPARE(run(h, "Button15"), Strings{});
+    QCOMPARE(h.clickAndRecord("Button15"), Strings{});
     QCOMPARE(h.boxes.size(), size_t{1});
     QCOMPARE(h.boxes[0].text, QStringLiteral("Method 'ComNumber' not supported by automation object"));
     QVERIFY(h.find<QPushButton>("Button15")->isEnabled());

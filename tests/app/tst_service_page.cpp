@@ -10,12 +10,6 @@ using Strings = std::vector<std::string>;
 class ServicePageTest : public QObject {
   Q_OBJECT
 
-  static Strings run(MainWindowHarness& h, const char* button) {
-    h.driver->clearEvents();
-    h.click(button);
-    return h.driver->writesAndCalls();
-  }
-
  private slots:
   void everyButtonWritesItsPropertiesThenCallsItsMethod() {
     MainWindowHarness h;
@@ -24,15 +18,15 @@ class ServicePageTest : public QObject {
     h.edit("Edit53")->setText(QStringLiteral("12"));
     h.edit("Edit4")->clear();
     h.edit("Edit123")->setText(QStringLiteral("42"));
-    QCOMPARE(run(h, "Button19"), (Strings{"put Password=12", "put NewPassword=0", "call SetPassword"}));
+    QCOMPARE(h.clickAndRecord("Button19"), (Strings{"put Password=12", "put NewPassword=0", "call SetPassword"}));
     QCOMPARE(h.text("Edit53"), QStringLiteral("12"));
-    QCOMPARE(run(h, "Button67"), (Strings{"put Password=12", "put Key=42", "call KeyEmulation"}));
-    QCOMPARE(run(h, "Button16"), (Strings{"put Password=12", "put LockKeyboardON=false", "call LockKeyboard"}));
+    QCOMPARE(h.clickAndRecord("Button67"), (Strings{"put Password=12", "put Key=42", "call KeyEmulation"}));
+    QCOMPARE(h.clickAndRecord("Button16"), (Strings{"put Password=12", "put LockKeyboardON=false", "call LockKeyboard"}));
     h.find<QCheckBox>("CheckBox7")->setChecked(true);
-    QCOMPARE(run(h, "Button16"), (Strings{"put Password=12", "put LockKeyboardON=true", "call LockKeyboard"}));
+    QCOMPARE(h.clickAndRecord("Button16"), (Strings{"put Password=12", "put LockKeyboardON=true", "call LockKeyboard"}));
     // The automation boolean: true has all bits set.
     QCOMPARE(h.driver->value("LockKeyboardON").toInt(), -1);
-    QCOMPARE(run(h, "Button14"), (Strings{"put Password=12", "call GetVoltage"}));
+    QCOMPARE(h.clickAndRecord("Button14"), (Strings{"put Password=12", "call GetVoltage"}));
     QVERIFY(h.boxes.empty());
   }
 

@@ -14,11 +14,6 @@ using Strings = std::vector<std::string>;
 class WeighingPageTest : public QObject {
   Q_OBJECT
 
-  static Strings run(MainWindowHarness& h, const char* button) {
-    h.driver->clearEvents();
-    h.click(button);
-    return h.driver->writesAndCalls();
-  }
   static MainWindowHarness* started(MainWindowHarness& h) {
     h.start();
     h.showPage(2);
@@ -35,20 +30,20 @@ class WeighingPageTest : public QObject {
     h.edit("Edit12")->setText(QStringLiteral("12,34"));
     h.edit("Edit14")->setText(QStringLiteral("7"));
     h.find<RadioGroup>("RadioGroup3")->setItemIndex(1);
-    QCOMPARE(run(h, "Button23"), (Strings{"put Password=30", "call SetZero"}));
-    QCOMPARE(run(h, "Button24"), (Strings{"put Password=30", "call SetTare"}));
-    QCOMPARE(run(h, "Button25"), (Strings{"put Password=30", "put Tare=1.5", "call SetTareValue"}));
-    QCOMPARE(run(h, "Button18"), (Strings{"put Password=30", "call GetChannelStatus"}));
-    QCOMPARE(run(h, "Button34"), (Strings{"put Password=30", "call GetChannelStatusEx"}));
+    QCOMPARE(h.clickAndRecord("Button23"), (Strings{"put Password=30", "call SetZero"}));
+    QCOMPARE(h.clickAndRecord("Button24"), (Strings{"put Password=30", "call SetTare"}));
+    QCOMPARE(h.clickAndRecord("Button25"), (Strings{"put Password=30", "put Tare=1.5", "call SetTareValue"}));
+    QCOMPARE(h.clickAndRecord("Button18"), (Strings{"put Password=30", "call GetChannelStatus"}));
+    QCOMPARE(h.clickAndRecord("Button34"), (Strings{"put Password=30", "call GetChannelStatusEx"}));
     // The extended state wrote the driver's goods back; type them again.
     h.edit("Edit12")->setText(QStringLiteral("12,34"));
     h.edit("Edit14")->setText(QStringLiteral("7"));
     h.find<RadioGroup>("RadioGroup3")->setItemIndex(1);
-    QCOMPARE(run(h, "Button35"),
+    QCOMPARE(h.clickAndRecord("Button35"),
              (Strings{"put Password=30", "put Price=12.34", "put Quantity=7", "put GoodType=1", "call SetGoodData"}));
     h.find<RadioGroup>("RadioGroup3")->setItemIndex(-1);
     h.edit("Edit14")->setText(QStringLiteral("x"));
-    QCOMPARE(run(h, "Button35"),
+    QCOMPARE(h.clickAndRecord("Button35"),
              (Strings{"put Password=30", "put Price=12.34", "put Quantity=0", "put GoodType=-1", "call SetGoodData"}));
     QVERIFY(h.boxes.empty());
   }
@@ -57,7 +52,7 @@ class WeighingPageTest : public QObject {
     MainWindowHarness h;
     started(h);
     h.edit("Edit1")->setText(QStringLiteral("1.5"));  // a full stop under a comma locale
-    QCOMPARE(run(h, "Button25"), (Strings{"put Password=30"}));
+    QCOMPARE(h.clickAndRecord("Button25"), (Strings{"put Password=30"}));
     QCOMPARE(h.boxes.size(), size_t{1});
     QCOMPARE(h.boxes[0].text, QStringLiteral("'1.5' is not a valid floating point value"));
     QVERIFY(h.find<QPushButton>("Button25")->isEnabled());

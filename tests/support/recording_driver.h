@@ -73,4 +73,16 @@ class RecordingDriver : public automation::Dispatch {
 
 std::string valueText(const automation::Variant& value);
 
+// Answers like the recording driver but keeps no record of the events, so a
+// benchmark measures the bench's own work and memory, not the record's growth.
+class AnsweringDriver : public RecordingDriver {
+ public:
+  automation::Variant invoke(automation::DispId id, automation::InvokeKind kind,
+                             const automation::Variant* arg) override {
+    auto value = RecordingDriver::invoke(id, kind, arg);
+    clearEvents();
+    return value;
+  }
+};
+
 }  // namespace lk40::testing
