@@ -18,6 +18,7 @@
 #include <typeinfo>
 
 #include "automation/factory.h"
+#include "core/channel_dialog.h"
 #include "core/command_line.h"
 #include "core/numbers.h"
 #include "combo_box.h"
@@ -132,10 +133,13 @@ void TfrmMain::PageControlChange() {
   const bool passwordShown = id != PageID::LogicalDevices && id != PageID::Test;
   ui.Edit53->setVisible(passwordShown);
   ui.StaticText1->setVisible(passwordShown);
-  if (id == PageID::Calibration && adcReading_)
+  if (id == PageID::Calibration && adcReading_) {
+    // The soak test retimes the shared timer; the reading resumes at its own period.
+    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
     ui.Timer->start();
-  else
+  } else {
     ui.Timer->stop();
+  }
   if (id == PageID::LogicalDevices) Button6Click();
 }
 

@@ -169,6 +169,11 @@ class CalibrationPageTest : public QObject {
     QVERIFY2(calls >= 1 && calls <= 5, QByteArray::number(calls).constData());
     QCOMPARE(h.text("Edit6"), QStringLiteral("??????"));
     QCOMPARE(h.driver->writesAndCalls().front(), std::string("call GetADCValue"));
+    // A soak test in between leaves its own period on the shared timer.
+    timer(h)->setInterval(7);
+    h.showPage(PageID::Weighing);
+    h.showPage(PageID::Calibration);
+    QCOMPARE(timer(h)->interval(), 100);
   }
 
   // However the toggle is pressed, its state, the timer and "Показания АЦП" agree.
