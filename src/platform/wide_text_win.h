@@ -1,0 +1,13 @@
+// UTF-8, the text of the bench, to and from the UTF-16 of the Windows API.
+// Windows only; malformed input becomes U+FFFD rather than an error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lk40::platform {
+
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view utf16);
+
+}  // namespace lk40::platform
