@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "automation/com_object_win.h"
 #include "automation/error.h"
 #include "automation/system_object.h"
 #include "platform/wide_text_win.h"
@@ -183,6 +184,10 @@ std::shared_ptr<Dispatch> createSystemObject(const std::string& progId) {
                         reinterpret_cast<void**>(&object));
   if (FAILED(hr) || object == nullptr)
     throw CreationError("The COM class of '" + progId + "' could not be created: " + failureText(hr), hr);
+  return wrapComObject(object);
+}
+
+std::shared_ptr<Dispatch> wrapComObject(IDispatch* object) {
   try {
     return std::make_shared<ComObject>(object);
   } catch (...) {
