@@ -101,6 +101,18 @@ TEST_F(RegistryStore, AKeyThatCannotBeMadeGivesNoKey) {
   EXPECT_EQ(store.open(tooLong, false), nullptr);
 }
 
+TEST_F(RegistryStore, AValueTheRegistryRefusesFailsTheClose) {
+  const auto key = store.open(kKey, true);
+  ASSERT_NE(key, nullptr);
+  key->writeString("19", "150");
+  key->writeString(std::string(20000, 'v'), "x");  // value names stop at 16383 characters
+  EXPECT_FALSE(key->close());
+  EXPECT_FALSE(key->close());  // still pending, still refused: never reported as saved
+  std::string text;
+  EXPECT_EQ(store.open(kKey, false)->readString("19", text), ReadResult::Ok);  // what came before it landed
+  EXPECT_EQ(text, "150");
+}
+
 TEST(CodePage, AllBytesRoundTripThroughTheSystemsCodePage) {
   ASSERT_EQ(GetACP(), 1251u) << "the runner sets a Russian locale";
   std::string all;
