@@ -57,8 +57,8 @@ std::string utf8ToAnsi(std::string_view utf8) {
 std::string ansiToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
-  const ByteTable& table_ = table();
-  for (const char c : bytes) appendUtf8(out, table_.characters[static_cast<unsigned char>(c)]);
+  const ByteTable& map = table();
+  for (const char c : bytes) appendUtf8(out, map.characters[static_cast<unsigned char>(c)]);
   return out;
 }
 
