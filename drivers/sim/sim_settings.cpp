@@ -40,6 +40,13 @@ std::string_view trim(std::string_view s) {
 }  // namespace
 
 std::string defaultSettingsFile() {
+#ifdef _WIN32
+  // The per-user roaming folder; the variables of a Unix home mean nothing here.
+  // Narrow paths are in the ANSI code page throughout, as the C library's are.
+  const char* appData = std::getenv("APPDATA");
+  if (appData == nullptr || *appData == '\0') return {};
+  return (std::filesystem::path(appData) / "lk40-drvtest" / "sim-driver.ini").string();
+#else
   std::filesystem::path base;
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && std::filesystem::path(config).is_absolute()) {
@@ -50,6 +57,7 @@ std::string defaultSettingsFile() {
     return {};
   }
   return (base / "lk40-drvtest" / "sim-driver.ini").string();
+#endif
 }
 
 StoredSettings loadSettings(const std::string& file) {

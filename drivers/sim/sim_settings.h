@@ -1,5 +1,6 @@
 // The driver's stored connection settings, in its own small file
-// $XDG_CONFIG_HOME/lk40-drvtest/sim-driver.ini (~/.config when unset).
+// $XDG_CONFIG_HOME/lk40-drvtest/sim-driver.ini (~/.config when unset);
+// on Windows %APPDATA%\lk40-drvtest\sim-driver.ini.
 #pragma once
 
 #include <cstdint>

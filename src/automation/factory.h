@@ -1,5 +1,6 @@
 // Creating an automation object by its ProgID: in-process factories first
-// (tests register their fakes there), then driver plugins found on disk.
+// (tests register their fakes there), then driver plugins found on disk
+// (POSIX) or the COM class registered for the ProgID (Windows).
 #pragma once
 
 #include <functional>
@@ -19,9 +20,11 @@ void registerFactory(const std::string& progId, Factory factory);
 void unregisterFactory(const std::string& progId);
 
 // Creates the object, or raises CreationError saying why (not found, not
-// loadable, no entry point, wrong ABI version, creation refused).
+// loadable, no entry point, wrong ABI version, creation refused; on Windows
+// the ProgID or its class not registered, or the class refusing creation).
 std::shared_ptr<Dispatch> createObject(const std::string& progId);
 
+#ifndef _WIN32
 // The folders searched for "<progId>.so", in order: LK40_DRIVER_PATH's folders
 // when it is set; otherwise the per-user folder, drivers/ beside the
 // executable, the install folder as found from the executable's folder and
@@ -34,5 +37,6 @@ std::vector<std::string> driverSearchPath();
 // open for tests). Raises CreationError.
 std::shared_ptr<Dispatch> createFromPlugin(const std::string& libraryPath,
                                            const std::string& progId);
+#endif
 
 }  // namespace lk40::automation

@@ -1,6 +1,7 @@
 // The per-user settings key. On POSIX a file in the registry export format
 // ($XDG_CONFIG_HOME/lk40-drvtest/HKEY_CURRENT_USER.reg) holding the key's
-// section among any others, written atomically when the key is closed.
+// section among any others, written atomically when the key is closed. On
+// Windows the registry of the current user, written value by value on close.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +29,9 @@ class SettingsKey {
 
 class SettingsStore {
  public:
-  // storeFile empty: the per-user default file.
+  // storeFile empty: the per-user default file. On Windows storeFile names a
+  // key under HKEY_CURRENT_USER that stands in for the hive (tests use one),
+  // and empty is the hive itself.
   explicit SettingsStore(std::string storeFile = {});
 
   // keyPath like "SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param" under

@@ -124,7 +124,7 @@ class FromUserLocaleCompiled : public ::testing::Test {
 
 TEST_F(FromUserLocaleCompiled, ReadsSeparatorDateAndTime) {
   if (!compile("ru_RU") || !compile("en_US")) GTEST_SKIP() << "localedef cannot build the locales here";
-  const ScopedEnv path("LOCPATH", folder_.path().c_str());
+  const ScopedEnv path("LOCPATH", folder_.path().string().c_str());
   const ScopedEnv all("LC_ALL", nullptr);
   const ScopedEnv lang("LANG", "C");
   {

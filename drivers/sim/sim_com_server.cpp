@@ -1,0 +1,161 @@
+// The simulated module as an in-process COM server: the class factory and the
+// registration of the class under the ProgID AddIn.DrvTarvo.
+//
+// regsvr32 registers it for the current user (under HKEY_CURRENT_USER, key
+// Software\Classes), which Windows merges into the classes every program
+// sees; "regsvr32 /n /i:machine" registers it for all users (the same key
+// under HKEY_LOCAL_MACHINE) instead, which needs an administrator on Windows
+// and is what Wine's ProgID lookup sees.
+#include <windows.h>
+#include <olectl.h>
+
+#include <new>
+#include <string>
+
+#include "sim_com_object.h"
+
+namespace {
+
+using namespace lk40::sim::com;
+
+HMODULE gModule = nullptr;
+
+constexpr wchar_t kProgId[] = L"AddIn.DrvTarvo";
+constexpr wchar_t kDescription[] = L"AddIn.DrvTarvo: simulated weighing module";
+
+class ClassFactory final : public IClassFactory {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (id == IID_IUnknown || id == IID_IClassFactory) {
+      *out = static_cast<IClassFactory*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  // One static factory: its references keep the server loaded, nothing more.
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    lockServer(true);
+    return 2;
+  }
+  ULONG STDMETHODCALLTYPE Release() override {
+    lockServer(false);
+    return 1;
+  }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** out) override {
+    if (out != nullptr) *out = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    return createObject(id, out);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    lockServer(lock != FALSE);
+    return S_OK;
+  }
+};
+
+ClassFactory gFactory;
+
+std::wstring classIdText() {
+  wchar_t text[64] = {};
+  StringFromGUID2(kClassId, text, 64);
+  return text;
+}
+
+bool setText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  const LSTATUS status = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+std::wstring readText(HKEY root, const std::wstring& path) {
+  wchar_t value[128] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  if (RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return {};
+  return value;
+}
+
+std::wstring modulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(gModule, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
+HRESULT registerUnder(HKEY classes) {
+  const std::wstring clsid = classIdText();
+  const std::wstring file = modulePath();
+  if (file.empty()) return SELFREG_E_CLASS;
+  const std::wstring classKey = L"CLSID\\" + clsid;
+  const bool ok = setText(classes, classKey, nullptr, kDescription) &&
+                  setText(classes, classKey + L"\\InprocServer32", nullptr, file) &&
+                  setText(classes, classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
+                  setText(classes, classKey + L"\\ProgID", nullptr, kProgId) &&
+                  setText(classes, kProgId, nullptr, kDescription) &&
+                  setText(classes, std::wstring(kProgId) + L"\\CLSID", nullptr, clsid);
+  return ok ? S_OK : SELFREG_E_CLASS;
+}
+
+HRESULT unregisterUnder(HKEY classes) {
+  const std::wstring clsid = classIdText();
+  // The ProgID goes only while it names this class: another driver
+  // registered under it since is not ours to remove.
+  if (readText(classes, std::wstring(kProgId) + L"\\CLSID") == clsid) RegDeleteTreeW(classes, kProgId);
+  const LSTATUS status = RegDeleteTreeW(classes, (L"CLSID\\" + clsid).c_str());
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
+}
+
+// The classes key of the current user or of the machine; closed by the caller.
+HKEY openClasses(bool machine) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return nullptr;
+  return key;
+}
+
+HRESULT changeRegistration(bool install, bool machine) {
+  HKEY classes = openClasses(machine);
+  if (classes == nullptr) return machine ? E_ACCESSDENIED : SELFREG_E_CLASS;
+  const HRESULT hr = install ? registerUnder(classes) : unregisterUnder(classes);
+  RegCloseKey(classes);
+  return hr;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    gModule = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID classId, REFIID id, LPVOID* out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (classId != kClassId) return CLASS_E_CLASSNOTAVAILABLE;
+  return gFactory.QueryInterface(id, out);
+}
+
+STDAPI DllCanUnloadNow() { return serverInUse() ? S_FALSE : S_OK; }
+
+STDAPI DllRegisterServer() { return changeRegistration(true, false); }
+
+STDAPI DllUnregisterServer() { return changeRegistration(false, false); }
+
+// "machine" registers for all users; anything else, or nothing, for the
+// current user.
+STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
+  const bool machine = commandLine != nullptr && lstrcmpiW(commandLine, L"machine") == 0;
+  return changeRegistration(install != FALSE, machine);
+}

@@ -1,0 +1,16 @@
+// The COM backend's wrapper of an automation object, open to tests that hand
+// it an IDispatch of their own. Windows only.
+#pragma once
+
+#include <oaidl.h>
+
+#include <memory>
+
+#include "automation/dispatch.h"
+
+namespace lk40::automation::detail {
+
+// Takes over the caller's reference to object.
+std::shared_ptr<Dispatch> wrapComObject(IDispatch* object);
+
+}  // namespace lk40::automation::detail
