@@ -49,14 +49,9 @@ void TfrmMain::Button30Click() {
 
 void TfrmMain::Button31Click() {
   writePassword();
-  EnableControls(false);
-  try {
+  inFrame([this] {
     if (ShowChannelParamDialog(Driver, this, options_.formats, options_.showError)) Driver.call("SetChannelParam");
-  } catch (...) {
-    EnableControls(true);
-    throw;
-  }
-  EnableControls(true);
+  });
   // Also after a cancelled dialog, which shows the driver's last result again.
   ShowCommandResult(0xE9);
 }

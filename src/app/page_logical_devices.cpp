@@ -54,17 +54,6 @@ void TfrmMain::Button6Click() {
   }
 }
 
-void TfrmMain::runFramedLd(const std::function<void()>& inside) {
-  EnableControls(false);
-  try {
-    inside();
-  } catch (...) {
-    EnableControls(true);
-    throw;
-  }
-  EnableControls(true);
-}
-
 void TfrmMain::writeLdSettings() {
   Driver.put("LDName", Variant(ui.Edit8->text().toStdString()));
   Driver.put("LDComNumber", Variant(static_cast<int32_t>(ui.ComboBox3->currentIndex() + 1)));
@@ -74,13 +63,23 @@ void TfrmMain::writeLdSettings() {
 
 void TfrmMain::showLdSettings() {
   ui.Edit8->setText(driverText("LDName"));
-  setComboIndex(ui.ComboBox3, Driver.getInt("LDComNumber") - 1);
+  setComboIndex(ui.ComboBox3, lk40::core::portItemIndex(Driver.getInt("LDComNumber")));
   setComboIndex(ui.ComboBox4, Driver.getInt("LDBaudrate"));
   ui.Edit20->setText(QString::number(Driver.getInt("LDTimeout")));
 }
 
+// A read of one number into its field, emptied when the driver failed.
+void TfrmMain::readLdNumber(const char* method, const char* property, QLineEdit* field) {
+  inFrame([this, method] { Driver.call(method); });
+  ShowCommandResult(0);
+  if (Driver.getInt("ResultCode") == 0)
+    field->setText(QString::number(Driver.getInt(property)));
+  else
+    field->clear();
+}
+
 void TfrmMain::Button72Click() {
-  runFramedLd([this] {
+  inFrame([this] {
     writeLdSettings();
     if (Driver.call("AddLD") == 0) ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
   });
@@ -89,7 +88,7 @@ void TfrmMain::Button72Click() {
 }
 
 void TfrmMain::Button71Click() {
-  runFramedLd([this] {
+  inFrame([this] {
     Driver.put("LDNumber", Variant(intField(ui.Edit13)));
     Driver.call("DeleteLD");
   });
@@ -97,17 +96,10 @@ void TfrmMain::Button71Click() {
   Button6Click();
 }
 
-void TfrmMain::Button7Click() {
-  runFramedLd([this] { Driver.call("GetCountLD"); });
-  ShowCommandResult(0);
-  if (Driver.getInt("ResultCode") == 0)
-    ui.Edit15->setText(QString::number(Driver.getInt("LDCount")));
-  else
-    ui.Edit15->clear();
-}
+void TfrmMain::Button7Click() { readLdNumber("GetCountLD", "LDCount", ui.Edit15); }
 
 void TfrmMain::Button69Click() {
-  runFramedLd([this] {
+  inFrame([this] {
     Driver.put("LDNumber", Variant(intField(ui.Edit13)));
     writeLdSettings();
     Driver.call("SetParamLD");
@@ -117,7 +109,7 @@ void TfrmMain::Button69Click() {
 }
 
 void TfrmMain::Button70Click() {
-  runFramedLd([this] {
+  inFrame([this] {
     Driver.put("LDNumber", Variant(intField(ui.Edit13)));
     Driver.call("GetParamLD");
   });
@@ -128,7 +120,7 @@ void TfrmMain::Button70Click() {
 // Only the speed follows the new connection: the connection page's port list
 // is left as it is.
 void TfrmMain::Button10Click() {
-  runFramedLd([this] {
+  inFrame([this] {
     Driver.put("LDNumber", Variant(intField(ui.Edit13)));
     if (Driver.call("SetActiveLD") == 0 && Driver.call("Connect") == 0)
       setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
@@ -137,22 +129,12 @@ void TfrmMain::Button10Click() {
   Button6Click();
 }
 
-void TfrmMain::Button8Click() {
-  runFramedLd([this] { Driver.call("GetActiveLD"); });
-  ShowCommandResult(0);
-  if (Driver.getInt("ResultCode") == 0)
-    ui.Edit33->setText(QString::number(Driver.getInt("LDNumber")));
-  else
-    ui.Edit33->clear();
-}
+void TfrmMain::Button8Click() { readLdNumber("GetActiveLD", "LDNumber", ui.Edit33); }
 
 void TfrmMain::ListView1SelectItem(QTreeWidgetItem* row) {
   Driver.put("LDNumber", Variant(lk40::core::parseIntOr(row->text(0).toStdString(), 0)));
   Driver.call("GetParamLD");
   if (Driver.getInt("ResultCode") != 0) return;
-  ui.Edit8->setText(driverText("LDName"));
   ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
-  setComboIndex(ui.ComboBox3, Driver.getInt("LDComNumber") - 1);
-  setComboIndex(ui.ComboBox4, Driver.getInt("LDBaudrate"));
-  ui.Edit20->setText(QString::number(Driver.getInt("LDTimeout")));
+  showLdSettings();
 }

@@ -73,6 +73,8 @@ class TfrmMain : public QWidget {
 
   // --- command frame and guard
   void EnableControls(bool flag);
+  // EnableControls(false), inside, EnableControls(true) however inside ends.
+  void inFrame(const std::function<void()>& inside);
   // One framed page operation: writeInputs (step 1), EnableControls(false),
   // in a protected block late writes and the call of method, EnableControls(true)
   // always, then (only without an error) afterFrame and ShowCommandResult(code).
@@ -188,9 +190,7 @@ class TfrmMain : public QWidget {
   void Button10Click();
   void Button8Click();
   void ListView1SelectItem(class QTreeWidgetItem* row);
-  // The frame around the writes and calls of one operation, which all run
-  // inside it; the result presentation follows it.
-  void runFramedLd(const std::function<void()>& inside);
+  void readLdNumber(const char* method, const char* property, QLineEdit* field);
   void writeLdSettings();  // LDName, LDComNumber, LDBaudrate, LDTimeout
   void showLdSettings();
 

@@ -211,18 +211,24 @@ void TfrmMain::EnableControls(bool flag) {
   repaint();
 }
 
-void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* method, int code,
-                         const std::function<void()>& late, const std::function<void()>& afterFrame) {
-  if (writeInputs) writeInputs();
+void TfrmMain::inFrame(const std::function<void()>& inside) {
   EnableControls(false);
   try {
-    if (late) late();
-    Driver.call(method);
+    inside();
   } catch (...) {
     EnableControls(true);
     throw;
   }
   EnableControls(true);
+}
+
+void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* method, int code,
+                         const std::function<void()>& late, const std::function<void()>& afterFrame) {
+  if (writeInputs) writeInputs();
+  inFrame([&] {
+    if (late) late();
+    Driver.call(method);
+  });
   if (afterFrame) afterFrame();
   ShowCommandResult(code);
 }

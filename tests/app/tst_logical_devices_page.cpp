@@ -164,6 +164,10 @@ class LogicalDevicesPageTest : public QObject {
     QCOMPARE(h.text("Edit8"), QStringLiteral("Весы 4"));
     QCOMPARE(h.find<QComboBox>("ComboBox3")->currentText(), QStringLiteral("Сом3"));
     QCOMPARE(h.find<QComboBox>("ComboBox4")->currentText(), QStringLiteral("9600"));
+    // Any port number a driver hands back, INT32_MIN included, leaves the list unchosen.
+    script(*h.driver, {{4, "Весы 4", INT32_MIN, 2, 150}}, 0);
+    h.click("Button70");
+    QCOMPARE(h.find<QComboBox>("ComboBox3")->currentIndex(), -1);
   }
 
   void theRowThatLostTheSelectionFirstTheNewOneLast() {
