@@ -35,6 +35,9 @@ class OutputFile {
   bool writeAt(int64_t offset, std::string_view bytes);
 
  private:
+  // The system's 64-bit seek; the rest of the class is portable (text_file.cpp).
+  static bool seek(std::FILE* file, int64_t offset, int origin);
+
   std::FILE* file_;
 };
 

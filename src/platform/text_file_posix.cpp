@@ -19,7 +19,7 @@ std::unique_ptr<OutputFile> OutputFile::openForAppend(const std::string& path) {
     ::close(fd);
     return nullptr;
   }
-  if (fseeko(file, 0, SEEK_END) != 0) {
+  if (!seek(file, 0, SEEK_END)) {
     std::fclose(file);
     return nullptr;
   }
@@ -33,18 +33,8 @@ std::unique_ptr<OutputFile> OutputFile::recreate(const std::string& path) {
   return std::make_unique<OutputFile>(Key{}, file);
 }
 
-OutputFile::~OutputFile() { std::fclose(file_); }
-
-bool OutputFile::write(std::string_view bytes) {
-  const bool complete = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-  return std::fflush(file_) == 0 && complete;
-}
-
-bool OutputFile::writeAt(int64_t offset, std::string_view bytes) {
-  const bool written = offset >= 0 && fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0 && write(bytes);
-  // Back to the end whatever happened, so later lines still append.
-  const bool atEnd = fseeko(file_, 0, SEEK_END) == 0;
-  return written && atEnd;
+bool OutputFile::seek(std::FILE* file, int64_t offset, int origin) {
+  return fseeko(file, static_cast<off_t>(offset), origin) == 0;
 }
 
 bool fileExists(const std::string& path) {

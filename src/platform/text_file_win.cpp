@@ -36,7 +36,7 @@ std::unique_ptr<OutputFile> OutputFile::openForAppend(const std::string& path) {
   // One open that creates a missing file and never truncates an existing one.
   std::FILE* file = streamOf(openHandle(path, OPEN_ALWAYS));
   if (file == nullptr) return nullptr;
-  if (_fseeki64(file, 0, SEEK_END) != 0) {
+  if (!seek(file, 0, SEEK_END)) {
     std::fclose(file);
     return nullptr;
   }
@@ -50,18 +50,8 @@ std::unique_ptr<OutputFile> OutputFile::recreate(const std::string& path) {
   return std::make_unique<OutputFile>(Key{}, file);
 }
 
-OutputFile::~OutputFile() { std::fclose(file_); }
-
-bool OutputFile::write(std::string_view bytes) {
-  const bool complete = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-  return std::fflush(file_) == 0 && complete;
-}
-
-bool OutputFile::writeAt(int64_t offset, std::string_view bytes) {
-  const bool written = offset >= 0 && _fseeki64(file_, offset, SEEK_SET) == 0 && write(bytes);
-  // Back to the end whatever happened, so later lines still append.
-  const bool atEnd = _fseeki64(file_, 0, SEEK_END) == 0;
-  return written && atEnd;
+bool OutputFile::seek(std::FILE* file, int64_t offset, int origin) {
+  return _fseeki64(file, offset, origin) == 0;
 }
 
 bool fileExists(const std::string& path) {
