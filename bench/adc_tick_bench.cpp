@@ -3,7 +3,6 @@
 // file, over a driver that answers at once.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -42,12 +41,3 @@ void AdcTick(benchmark::State& state) {
 BENCHMARK(AdcTick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
