@@ -84,6 +84,19 @@ class CalibrationPageTest : public QObject {
     QVERIFY(h.boxes.empty());
   }
 
+  void aFractionalWeightReadBackAndLeftIsSentAsItStands() {
+    MainWindowHarness h;
+    started(h);
+    h.driver->set("CalibrationWeight", Variant(2.5));
+    h.click("Button4");
+    h.edit("Edit2")->setFocus();
+    // Pressing the button moves the focus, and the field is checked first.
+    const Strings sent = h.clickAndRecord("Button3");
+    QCOMPARE(h.text("Edit2"), QStringLiteral("2,5"));
+    QCOMPARE(sent,
+             (Strings{"put Password=30", "put PointNumber=0", "put CalibrationWeight=2.5", "call SetFixedPoint"}));
+  }
+
   void enteringCalibrationModePresentsCodeZeroAndTheGroupCannotBeClicked() {
     MainWindowHarness h;
     started(h);
