@@ -163,8 +163,6 @@ class TfrmMain : public QWidget {
   void Button9Click();
   void Button11Click();
   void Button22Click();
-  void RadioGroup2Enter();
-  void RadioGroup2Exit();
   void SpeedButton1Click();
   // The toggle, the timer and "Показания АЦП" as the reading flag says.
   void showAdcReading();

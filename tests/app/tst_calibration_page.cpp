@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "font_colour.h"
 #include "main_window_harness.h"
 #include "page_id.h"
 #include "radio_group.h"
@@ -112,7 +113,15 @@ class CalibrationPageTest : public QObject {
     QTest::mouseClick(group->button(1), Qt::LeftButton);
     QTest::qWait(50);
     QCOMPARE(group->itemIndex(), 3);
-    QVERIFY(group->isEnabled());
+    // Nor can an assistive tool's press or toggle action (a press clicks 100 ms later).
+    QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(group->button(2))->actionInterface();
+    QVERIFY(actions);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    QTest::qWait(250);
+    QCOMPARE(group->itemIndex(), 3);
+    // The chosen item shows in the colour of a fresh reading, locked or not.
+    QCOMPARE(group->button(3)->palette().color(QPalette::Disabled, QPalette::WindowText), kHighlightColour);
     // Beyond the last item: the last; below 0: none.
     for (const auto& [status, item] : {std::pair{9, 4}, {-1, -1}, {0, 0}}) {
       h.driver->set("FixedPointStatus", Variant(status));
