@@ -125,8 +125,8 @@ void TfrmDisplay::LogWeightLine() {
 }
 
 void TfrmDisplay::drawLamp(QLabel* place, bool lit) {
-  place->setPixmap(lampPixmap(lit ? 1 : 0));
-  place->setProperty("lit", lit);
+  // The label keeps what it already shows when handed the same picture.
+  place->setPixmap(ImageList2.picture(lit, place->devicePixelRatioF()));
 }
 
 void TfrmDisplay::Button1Click() { callGuarded("SetTare"); }

@@ -10,6 +10,7 @@
 #include "automation/driver.h"
 #include "display_ui.h"
 #include "error_box.h"
+#include "pictures.h"
 #include "platform/regional_formats.h"
 #include "platform/text_file.h"
 
@@ -49,6 +50,7 @@ class TfrmDisplay : public QDialog {
   void callGuarded(const char* method);
 
   DisplayUi ui;
+  LampPictures ImageList2;  // unlit and lit
   lk40::automation::Driver Driver;
   lk40::platform::RegionalFormats formats_;
   QString loggingFile_;

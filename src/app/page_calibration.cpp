@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -24,22 +25,25 @@ using lk40::automation::Variant;
 
 namespace {
 
-// Calls back on focus entering or leaving the watched widgets.
-class FocusWatcher : public QObject {
+// A disabled item draws its text in the palette's disabled colours; a locked
+// item shows the colour that the presentation or EnableControls gave it.
+void showActiveColoursWhenDisabled(QWidget* item) {
+  QPalette p = item->palette();
+  for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+  // An equal palette sends no further change.
+  if (p != item->palette()) item->setPalette(p);
+}
+
+class LockedItemColours : public QObject {
  public:
-  FocusWatcher(QObject* parent, std::function<void()> entered, std::function<void()> left)
-      : QObject(parent), entered_(std::move(entered)), left_(std::move(left)) {}
+  using QObject::QObject;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn) entered_();
-    if (event->type() == QEvent::FocusOut) left_();
+    if (event->type() == QEvent::PaletteChange) showActiveColoursWhenDisabled(static_cast<QWidget*>(watched));
     return QObject::eventFilter(watched, event);
   }
-
- private:
-  std::function<void()> entered_;
-  std::function<void()> left_;
 };
 
 }  // namespace
@@ -59,16 +63,15 @@ void TfrmMain::wireCalibrationPage() {
     if (down != adcReading_) guard([this] { SpeedButton1Click(); });
   });
 
-  // Enabling again waits for the focus change to finish: disabling the group
-  // is what moves the focus away.
-  auto* watcher = new FocusWatcher(
-      this, [this] { RadioGroup2Enter(); },
-      [this] { QTimer::singleShot(0, this, [this] { RadioGroup2Exit(); }); });
+  // The point state is the module's: only the result presentation chooses an
+  // item. Disabled items refuse every way of choosing one, the mouse, the
+  // keyboard and an assistive tool's press or toggle action alike.
+  auto* colours = new LockedItemColours(this);
   for (int i = 0; i < ui.RadioGroup2->count(); ++i) {
-    // Tab passes the group by: a group that disables itself on the focus
-    // would push Shift+Tab forward again and trap it.
-    ui.RadioGroup2->button(i)->setFocusPolicy(Qt::ClickFocus);
-    ui.RadioGroup2->button(i)->installEventFilter(watcher);
+    QRadioButton* item = ui.RadioGroup2->button(i);
+    item->setEnabled(false);
+    showActiveColoursWhenDisabled(item);
+    item->installEventFilter(colours);
   }
 }
 
@@ -115,10 +118,6 @@ void TfrmMain::Button11Click() {
 void TfrmMain::Button22Click() {
   runFramed([this] { writePassword(); }, "GetADCValue", 0x75);
 }
-
-void TfrmMain::RadioGroup2Enter() { ui.RadioGroup2->setEnabled(false); }
-
-void TfrmMain::RadioGroup2Exit() { ui.RadioGroup2->setEnabled(true); }
 
 void TfrmMain::SpeedButton1Click() {
   try {

@@ -52,9 +52,12 @@ void drawRays(QPainter& p) {
 
 }  // namespace
 
-QPixmap lampPixmap(int index) {
+QPixmap lampPixmap(int index, qreal devicePixelRatio) {
   const bool lit = index == 1;
-  QPixmap pixmap(kLampSize, kLampSize);
+  const int side = static_cast<int>(std::ceil(kLampSize * devicePixelRatio));
+  QPixmap pixmap(side, side);
+  // The painter then draws in the 16 x 16 units of the picture.
+  pixmap.setDevicePixelRatio(devicePixelRatio);
   pixmap.fill(kLampGround);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -86,6 +89,15 @@ QPixmap lampPixmap(int index) {
   p.drawPath(wire);
   drawBase(p);
   return pixmap;
+}
+
+const QPixmap& LampPictures::picture(bool lit, qreal devicePixelRatio) {
+  if (devicePixelRatio != ratio_) {
+    unlit_ = lampPixmap(0, devicePixelRatio);
+    lit_ = lampPixmap(1, devicePixelRatio);
+    ratio_ = devicePixelRatio;
+  }
+  return lit ? lit_ : unlit_;
 }
 
 namespace {

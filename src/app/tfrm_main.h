@@ -115,6 +115,7 @@ class TfrmMain : public QWidget {
   bool Edit1KeyPress(QLineEdit* field, QChar key);
   void Edit1Exit(QLineEdit* field);
   void Edit12Exit(QLineEdit* field);
+  void Edit2Exit(QLineEdit* field);  // the calibration weight, in general form
   bool withinTypingLimit(const QLineEdit* field) const;
 
   // --- settings (tfrm_main_settings.cpp)
@@ -162,8 +163,6 @@ class TfrmMain : public QWidget {
   void Button9Click();
   void Button11Click();
   void Button22Click();
-  void RadioGroup2Enter();
-  void RadioGroup2Exit();
   void SpeedButton1Click();
   // The toggle, the timer and "Показания АЦП" as the reading flag says.
   void showAdcReading();

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "font_colour.h"
 #include "main_window_harness.h"
 #include "page_id.h"
 #include "radio_group.h"
@@ -84,6 +85,19 @@ class CalibrationPageTest : public QObject {
     QVERIFY(h.boxes.empty());
   }
 
+  void aFractionalWeightReadBackAndLeftIsSentAsItStands() {
+    MainWindowHarness h;
+    started(h);
+    h.driver->set("CalibrationWeight", Variant(2.5));
+    h.click("Button4");
+    h.edit("Edit2")->setFocus();
+    // Pressing the button moves the focus, and the field is checked first.
+    const Strings sent = h.clickAndRecord("Button3");
+    QCOMPARE(h.text("Edit2"), QStringLiteral("2,5"));
+    QCOMPARE(sent,
+             (Strings{"put Password=30", "put PointNumber=0", "put CalibrationWeight=2.5", "call SetFixedPoint"}));
+  }
+
   void enteringCalibrationModePresentsCodeZeroAndTheGroupCannotBeClicked() {
     MainWindowHarness h;
     started(h);
@@ -99,7 +113,15 @@ class CalibrationPageTest : public QObject {
     QTest::mouseClick(group->button(1), Qt::LeftButton);
     QTest::qWait(50);
     QCOMPARE(group->itemIndex(), 3);
-    QVERIFY(group->isEnabled());
+    // Nor can an assistive tool's press or toggle action (a press clicks 100 ms later).
+    QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(group->button(2))->actionInterface();
+    QVERIFY(actions);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    QTest::qWait(250);
+    QCOMPARE(group->itemIndex(), 3);
+    // The chosen item shows in the colour of a fresh reading, locked or not.
+    QCOMPARE(group->button(3)->palette().color(QPalette::Disabled, QPalette::WindowText), kHighlightColour);
     // Beyond the last item: the last; below 0: none.
     for (const auto& [status, item] : {std::pair{9, 4}, {-1, -1}, {0, 0}}) {
       h.driver->set("FixedPointStatus", Variant(status));

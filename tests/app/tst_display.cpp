@@ -10,6 +10,7 @@
 
 #include "display.h"
 #include "main_window_harness.h"
+#include "pictures.h"
 
 using lk40::automation::Driver;
 using lk40::automation::Variant;
@@ -53,7 +54,12 @@ class DisplayTest : public QObject {
     if (!out.isEmpty() && out.last().isEmpty()) out.removeLast();
     return out;
   }
-  static bool lit(const QLabel* lamp) { return lamp->property("lit").toBool(); }
+  // A lamp reads as the picture it shows, drawn for its screen.
+  static bool shows(const QLabel* lamp, int picture) {
+    return lamp->pixmap().toImage() == lampPixmap(picture, lamp->devicePixelRatioF()).toImage();
+  }
+  static bool lit(const QLabel* lamp) { return shows(lamp, 1); }
+  static bool unlit(const QLabel* lamp) { return shows(lamp, 0); }
   static const QString kStamp;
 
  private slots:
@@ -124,7 +130,7 @@ class DisplayTest : public QObject {
     QCOMPARE(ui.edtWeight->text(), QStringLiteral("--------"));
     QCOMPARE(ui.edtTare->text(), QStringLiteral("2,5000"));
     QVERIFY(lit(ui.Image2));
-    QVERIFY(!lit(ui.Image1) && !lit(ui.Image3) && !lit(ui.Image4));
+    QVERIFY(unlit(ui.Image1) && unlit(ui.Image3) && unlit(ui.Image4));
     QVERIFY(!ui.Button1->isEnabled());
     QVERIFY(lines(file).value(0).endsWith(";   T  >   \r"));
 
@@ -132,7 +138,7 @@ class DisplayTest : public QObject {
     driver->set("Weight", Variant(-0.125));
     display->TimerTimer();
     QCOMPARE(ui.edtWeight->text(), QStringLiteral("-0,1250"));
-    QVERIFY(!lit(ui.Image1) && !lit(ui.Image2) && !lit(ui.Image3) && !lit(ui.Image4));
+    QVERIFY(unlit(ui.Image1) && unlit(ui.Image2) && unlit(ui.Image3) && unlit(ui.Image4));
     QVERIFY(ui.Button1->isEnabled());
 
     driver->set("WeightChannelMode", Variant(0x20 | 0x40 | 0x80 | 0x13));
@@ -142,6 +148,33 @@ class DisplayTest : public QObject {
     driver->set("WeightChannelMode", Variant(0x80));
     display->TimerTimer();
     QCOMPARE(ui.edtWeight->text(), QStringLiteral("  -E2-"));
+  }
+
+  // Each lamp state is drawn once and handed out on every tick; a screen of
+  // another pixel ratio gets the pair drawn again.
+  void eachLampStateIsDrawnOnce() {
+    auto driver = std::make_shared<RecordingDriver>();
+    auto display = open(driver, QString(), 0, 0);
+    const DisplayUi& ui = display->controls();
+    driver->set("WeightChannelMode", Variant(0x02));
+    display->TimerTimer();
+    const qint64 litKey = ui.Image1->pixmap().cacheKey();
+    const qint64 unlitKey = ui.Image2->pixmap().cacheKey();
+    driver->set("WeightChannelMode", Variant(0x08));
+    display->TimerTimer();
+    QVERIFY(unlit(ui.Image1) && lit(ui.Image2));
+    QCOMPARE(ui.Image1->pixmap().cacheKey(), unlitKey);
+    QCOMPARE(ui.Image2->pixmap().cacheKey(), litKey);
+
+    LampPictures pictures;
+    for (const qreal ratio : {1.0, 2.0, 1.5}) {
+      for (const int picture : {0, 1}) {
+        const QPixmap shown = pictures.picture(picture == 1, ratio);
+        QCOMPARE(shown.devicePixelRatio(), ratio);
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(16, 16));
+        QCOMPARE(shown.toImage(), lampPixmap(picture, ratio).toImage());
+      }
+    }
   }
 
   void anExistingFileIsAppendedTo() {
@@ -189,7 +222,7 @@ class DisplayTest : public QObject {
     const DisplayUi& ui = display->controls();
     QCOMPARE(ui.edtWeight->text(), QStringLiteral("??????"));
     QCOMPARE(ui.edtTare->text(), QStringLiteral("??????"));
-    QVERIFY(!lit(ui.Image1) && !lit(ui.Image2) && !lit(ui.Image3) && !lit(ui.Image4));
+    QVERIFY(unlit(ui.Image1) && unlit(ui.Image2) && unlit(ui.Image3) && unlit(ui.Image4));
     display->close();
     QVERIFY(!ui.Timer->isActive());
     display.reset();
@@ -214,7 +247,8 @@ class DisplayTest : public QObject {
     QHash<QString, QString> painted;
     PaintSpy spy([&painted](QWidget* w) {
       const auto* lamp = qobject_cast<QLabel*>(w);
-      painted[w->objectName()] = lamp ? (lit(lamp) ? "lit" : "unlit") : static_cast<QLineEdit*>(w)->text();
+      painted[w->objectName()] =
+          lamp ? (lit(lamp) ? "lit" : unlit(lamp) ? "unlit" : "other") : static_cast<QLineEdit*>(w)->text();
     });
     for (QWidget* w : std::initializer_list<QWidget*>{ui.Image1, ui.Image2, ui.Image3, ui.Image4, ui.edtWeight,
                                                       ui.edtTare})

@@ -25,6 +25,7 @@ class NumericFieldsTest : public QObject {
   static int pageOf(const char* name) {
     const QString n = QString::fromLatin1(name);
     if (n == "Edit1" || n == "Edit12" || n == "Edit14") return 2;
+    if (n == "Edit2") return 3;
     return 0;
   }
 
@@ -62,6 +63,9 @@ class NumericFieldsTest : public QObject {
     QCOMPARE(pasteAndLeave(h, "Edit12", QStringLiteral("1e2")), QStringLiteral("100,00"));
     QCOMPARE(pasteAndLeave(h, "Edit1", QStringLiteral("12,34")), QStringLiteral("12,3400"));
     QCOMPARE(pasteAndLeave(h, "Edit1", QStringLiteral("abc")), QStringLiteral("0"));
+    // The calibration weight keeps the form in which it is read back.
+    QCOMPARE(typeAndLeave(h, "Edit2", QStringLiteral("2,,5")), QStringLiteral("2,5"));
+    QCOMPARE(pasteAndLeave(h, "Edit2", QStringLiteral("12,50")), QStringLiteral("12,5"));
   }
 
   void decimalFieldsWithAFullStop() {
@@ -71,6 +75,7 @@ class NumericFieldsTest : public QObject {
     QCOMPARE(typeAndLeave(h, "Edit1", QStringLiteral("12.5")), QStringLiteral("12.5000"));
     QCOMPARE(typeAndLeave(h, "Edit1", QStringLiteral("1,5")), QStringLiteral("15.0000"));
     QCOMPARE(typeAndLeave(h, "Edit12", QStringLiteral("3")), QStringLiteral("3.00"));
+    QCOMPARE(typeAndLeave(h, "Edit2", QStringLiteral("2.5")), QStringLiteral("2.5"));
   }
 
   void aSeparatorOverASelectedSeparatorIsRefused() {

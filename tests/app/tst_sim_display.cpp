@@ -7,13 +7,16 @@
 #include "automation/factory.h"
 #include "display.h"
 #include "main_window_harness.h"
+#include "pictures.h"
 
 using lk40::automation::Driver;
 
 class SimDisplayTest : public QObject {
   Q_OBJECT
 
-  static bool lit(const QLabel* lamp) { return lamp->property("lit").toBool(); }
+  static bool lit(const QLabel* lamp) {
+    return lamp->pixmap().toImage() == lampPixmap(1, lamp->devicePixelRatioF()).toImage();
+  }
   static int litLamps(const DisplayUi& ui) {
     return lit(ui.Image1) + lit(ui.Image2) + lit(ui.Image3) + lit(ui.Image4);
   }
