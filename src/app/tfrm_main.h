@@ -65,6 +65,7 @@ class TfrmMain : public QWidget {
   void startupConnection();
   bool PageControlChanging() const;
   void PageControlChange();
+  void pageChanged(int index);  // refuses a change already made, or runs PageControlChange
   void FormClose();
   void btnExitClick();
   int shownPageId() const;
@@ -221,6 +222,8 @@ class TfrmMain : public QWidget {
   TfrmMainOptions options_;
   lk40::automation::Driver Driver;
   bool started_ = false;
+  // The page the page rules last saw shown: a change is asked against it.
+  int shownIndex_ = 0;
   QString baseCaption_;
   QString loggingFile_;
   int loggingPeriod_ = 0;

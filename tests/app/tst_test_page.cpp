@@ -1,11 +1,15 @@
 // "Тест": the log requests by hand and the soak test with its test log,
 // compared byte for byte.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QDir>
 #include <QFile>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <deque>
+#include <functional>
 
 #include "main_window_harness.h"
 #include "platform/code_page.h"
@@ -137,6 +141,31 @@ class TestPageTest : public QObject {
     const QByteArray log = readFile(path);
     QVERIFY2(log.endsWith("57\r\n7\r\n<E>"), log.constData());
     QVERIFY(log.contains(summary(h)));
+  }
+
+  void noWayLeavesTheRunningTestsPage() {
+    MainWindowHarness h;
+    startOnTheTestPage(h);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.log"));
+    h.edit("Edit3")->setText(path);
+    h.click("Button17");
+    auto* pages = h.find<QTabWidget>("PageControl");
+    QAccessibleInterface* firstTab = QAccessible::queryAccessibleInterface(pages->tabBar())->child(0);
+    QVERIFY(firstTab && firstTab->actionInterface());
+    const std::function<void()> ways[] = {
+        [&] { pages->setCurrentIndex(0); },
+        [&] { pages->tabBar()->setCurrentIndex(1); },
+        [&] { firstTab->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); },
+    };
+    for (const auto& leave : ways) {
+      leave();
+      QCOMPARE(pages->currentIndex(), kPage);
+      QCOMPARE(pages->currentWidget(), pages->widget(kPage));
+      QVERIFY(h.find<QTimer>("Timer")->isActive());
+    }
+    h.click("Button17");
+    QVERIFY(readFile(path).endsWith("<E>"));
   }
 
   void aLogThatCannotBeCreatedLeavesTheTestRunning() {
