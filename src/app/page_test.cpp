@@ -40,7 +40,12 @@ struct TfrmMain::SoakTestState {
   int64_t measurements = 0;
   int64_t overflows = 0;
   std::chrono::steady_clock::time_point start;
-  bool recordComplete = false;  // set by the 0xF1 presentation
+  bool valuesLogged = false;  // the block start goes before each block until one logs values
+  // Set by the 0xF1 presentation: whether the block in the grid is counted,
+  // and whether its values are logged too (a type this bench does not know
+  // has its count and overload mark, but no values to log).
+  bool recordCounted = false;
+  bool recordLogged = false;
   std::string pending;          // one tick's lines, reused so a tick allocates nothing
   QTimer* refresh = nullptr;    // paints the held controls while a test runs
 };
@@ -122,6 +127,7 @@ void TfrmMain::StartTestLog() {
   s.measurements = 0;
   s.overflows = 0;
   s.start = std::chrono::steady_clock::now();
+  s.valuesLogged = false;
 
   s.log = lk40::platform::OutputFile::recreate(ui.Edit3->text().toStdString());
   if (s.log) {
@@ -167,33 +173,36 @@ void TfrmMain::WriteTestLog(std::string_view bytes) {
 void TfrmMain::testTick() {
   SoakTestState& s = *soak_;
   ui.Label15->setText(elapsedText());
-  s.recordComplete = false;
+  s.recordCounted = false;
   const bool received = Driver.call("TestGet") == 0;
   ShowCommandResult(0xF1);
-  // A record too short for its values leaves old values in the grid: such a
-  // poll is neither counted nor logged.
-  if (received && s.recordComplete) logTestBlock();
+  // A record of a known type too short for its values is neither counted nor
+  // logged: its grid has empty value cells.
+  if (received && s.recordCounted) logTestBlock(s.recordLogged);
   ui.Label14->setText(nowText());
 }
 
-void TfrmMain::logTestBlock() {
+void TfrmMain::logTestBlock(bool withValues) {
   SoakTestState& s = *soak_;
   const QTableWidget* grid = ui.StringGrid1;
   const auto cell = [grid](int row) {
     const QTableWidgetItem* item = grid->item(row, 1);
     return item ? item->text() : QString();
   };
-  std::string& out = s.pending;
-  out.clear();
-  if (s.measurements == 0) out = lk40::core::testLogBlockStart(cell(1).toStdString());
-  s.measurements += cell(3).toInt();
-  // The values are decimal numbers: their ANSI bytes are their Latin-1 ones.
-  for (int row = kFirstValueRow; row < grid->rowCount(); ++row) {
-    out += cell(row).toLatin1().constData();
-    out += "\r\n";
+  if (withValues) {
+    std::string& out = s.pending;
+    out.clear();
+    if (!s.valuesLogged) out = lk40::core::testLogBlockStart(cell(1).toStdString());
+    // The values are decimal numbers: their ANSI bytes are their Latin-1 ones.
+    for (int row = kFirstValueRow; row < grid->rowCount(); ++row) {
+      out += cell(row).toLatin1().constData();
+      out += "\r\n";
+    }
+    s.valuesLogged = s.valuesLogged || grid->rowCount() > kFirstValueRow;
+    // The whole tick in one write, flushed: a bench killed later loses nothing of it.
+    WriteTestLog(out);
   }
-  // The whole tick in one write, flushed: a bench killed later loses nothing of it.
-  WriteTestLog(out);
+  s.measurements += cell(3).toInt();
   if (cell(2) == kOverload) ui.Label20->setText(QString::number(++s.overflows));
   ui.Label17->setText(QString::number(s.measurements));
 }
@@ -215,7 +224,8 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 
 void TfrmMain::presentTestRecord() {
   const auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
-  soak_->recordComplete = record.complete;
+  soak_->recordCounted = record.valid && (record.complete || !record.typeKnown);
+  soak_->recordLogged = record.complete;
   if (!record.valid) return;
   QTableWidget* grid = ui.StringGrid1;
   // Rows 1 to 3 exist for any record; the value rows follow the new count.

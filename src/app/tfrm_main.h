@@ -204,7 +204,8 @@ class TfrmMain : public QWidget {
   void StartTestLog();
   void FinishTestLog();
   void WriteTestLog(std::string_view bytes);
-  void logTestBlock();
+  // Counts the block in the grid; withValues: logs it too.
+  void logTestBlock(bool withValues);
   QString nowText() const;
   QString elapsedText() const;
   // The grid, the information block and the status panel change on every

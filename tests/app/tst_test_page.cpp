@@ -100,7 +100,7 @@ class TestPageTest : public QObject {
                                  bytes({2, 0xFF, 3, 1, 0, 2, 0, 0xFF, 0xFF}),  // the first values
                                  bytes({5, 0xFF, 2, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}),
                                  bytes({5, 0, 2, 1, 0, 0, 0}),              // too short: skipped
-                                 bytes({9, 0, 1, 7}),                       // unknown type: skipped
+                                 bytes({9, 0xFF, 1, 7}),  // unknown type: counted, no value logged
                              });
     h.driver->clearEvents();
     h.click("Button17");
@@ -114,8 +114,8 @@ class TestPageTest : public QObject {
     h.click("Button17");
     QCOMPARE(h.text("Button17"), QStringLiteral("Старт"));
     QVERIFY(h.find<QPushButton>("Button12")->isEnabled());
-    QCOMPARE(h.text("Label17"), QStringLiteral("5"));
-    QCOMPARE(h.text("Label20"), QStringLiteral("3"));
+    QCOMPARE(h.text("Label17"), QStringLiteral("6"));
+    QCOMPARE(h.text("Label20"), QStringLiteral("4"));
 
     const QByteArray expected =
         ansi(QStringLiteral("; ЛК-40\r\n;\r\n;\r\n; COM3, скорость = 9, период опроса = 100 мс\r\n;\r\n"
