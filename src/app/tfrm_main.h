@@ -206,8 +206,8 @@ class TfrmMain : public QWidget {
   void WriteTestLog(std::string_view bytes);
   // Counts the block in the grid; withValues: logs it too.
   void logTestBlock(bool withValues);
-  QString nowText() const;
-  QString elapsedText() const;
+  // "Конец:" and "Прошло:" at one moment of the test's clock.
+  void showTestTimes();
   // The grid, the information block and the status panel change on every
   // tick of a test; while one runs they are painted at a steady rate instead.
   QList<QWidget*> testDisplay() const;

@@ -2,6 +2,7 @@
 // compared byte for byte.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTabBar>
@@ -166,6 +167,28 @@ class TestPageTest : public QObject {
     }
     h.click("Button17");
     QVERIFY(readFile(path).endsWith("<E>"));
+  }
+
+  void theShownTimesAgreeToTheSecond() {
+    // Started late in a second and stopped within the second after: the end
+    // shows the next second, and the elapsed time must say so too.
+    MainWindowHarness h;
+    startOnTheTestPage(h);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("times.log"));
+    h.edit("Edit3")->setText(path);
+    h.edit("Edit11")->setText(QStringLiteral("10"));
+    while (QTime::currentTime().msec() < 700) QTest::qWait(5);
+    h.click("Button17");
+    QTest::qWait(600);
+    h.click("Button17");
+    const auto shown = [&](const char* label) {
+      return QDateTime::fromString(h.text(label), QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    };
+    const QTime elapsed = QTime::fromString(h.text("Label15"), QStringLiteral("H:mm:ss"));
+    QVERIFY2(elapsed.isValid(), qPrintable(h.text("Label15")));
+    QCOMPARE(shown("Label13").secsTo(shown("Label14")), elapsed.msecsSinceStartOfDay() / 1000);
+    QVERIFY(readFile(path).contains(summary(h)));
   }
 
   void aLogThatCannotBeCreatedLeavesTheTestRunning() {
