@@ -1,7 +1,6 @@
 #include "display.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,7 +50,7 @@ void TfrmDisplay::showEvent(QShowEvent* event) {
 void TfrmDisplay::FormShow() {
   log_.reset();
   if (loggingPeriod_ > 0 && loggingStep_ > 0) {
-    log_ = lk40::platform::OutputFile::openForAppend(QFile::encodeName(loggingFile_).toStdString());
+    log_ = lk40::platform::OutputFile::openForAppend(loggingFile_.toStdString());
     if (!log_) loggingPeriod_ = 0;
   }
   tickCounter_ = 0;

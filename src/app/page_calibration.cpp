@@ -1,7 +1,6 @@
 // "Градуировка": calibration mode, calibration points and process, the ADC
 // reading once and continuously.
 #include <QEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -169,7 +168,7 @@ void TfrmMain::adcTick() {
 
 void TfrmMain::LogAdcLine() {
   if (loggingPeriod_ <= 0 || loggingStep_ <= 0) return;
-  const auto file = lk40::platform::OutputFile::openForAppend(QFile::encodeName(loggingFile_).toStdString());
+  const auto file = lk40::platform::OutputFile::openForAppend(loggingFile_.toStdString());
   if (!file) {
     loggingPeriod_ = 0;
     return;

@@ -1,5 +1,6 @@
 // "Тест": the log requests by hand, the test log record in the grid (0xF1)
 // and the soak test with its test log.
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 
 #include "core/numbers.h"
 #include "core/result_texts.h"
@@ -31,6 +33,53 @@ constexpr int kFirstValueRow = 4;
 // While a test runs, what it changes on every tick is painted at this period
 // rather than on every tick: painting, not the work, would set the pace.
 constexpr int kDisplayRefreshMs = 40;
+
+// The soak test's times as shown. The start is the wall clock's, in whole
+// seconds; every later time is that start carried on by the monotonic clock,
+// so that a clock set forward or back mid-test moves none of them and the
+// elapsed time is always the shown end minus the shown start, to the second.
+class SoakClock {
+ public:
+  void start() {
+    wallStart_ = std::chrono::system_clock::now();
+    steadyStart_ = std::chrono::steady_clock::now();
+  }
+  std::time_t shownStart() const { return shownAt(steadyStart_); }
+  std::time_t shownNow() const { return shownAt(std::chrono::steady_clock::now()); }
+
+ private:
+  std::time_t shownAt(std::chrono::steady_clock::time_point moment) const {
+    const auto wall =
+        wallStart_ + std::chrono::duration_cast<std::chrono::system_clock::duration>(moment - steadyStart_);
+    return std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(wall));
+  }
+
+  std::chrono::system_clock::time_point wallStart_;
+  std::chrono::steady_clock::time_point steadyStart_;
+};
+
+QString dateTimeText(const lk40::platform::RegionalFormats& formats, std::time_t time) {
+  const QDateTime local = QDateTime::fromSecsSinceEpoch(time);
+  lk40::platform::DateTime value;
+  value.year = local.date().year();
+  value.month = local.date().month();
+  value.day = local.date().day();
+  value.hour = local.time().hour();
+  value.minute = local.time().minute();
+  value.second = local.time().second();
+  return QString::fromStdString(lk40::platform::formatDate(formats.shortDate, value) + " " +
+                                lk40::platform::formatTime(formats.longTime, value));
+}
+
+QString elapsedText(const lk40::platform::RegionalFormats& formats, std::time_t seconds) {
+  // Only the time of day of the difference: it starts again after 24 hours.
+  const auto ofDay = static_cast<int>(seconds % 86400);
+  lk40::platform::DateTime elapsed;
+  elapsed.hour = ofDay / 3600;
+  elapsed.minute = ofDay / 60 % 60;
+  elapsed.second = ofDay % 60;
+  return QString::fromStdString(lk40::platform::formatTime(formats.longTime, elapsed));
+}
 }  // namespace
 
 struct TfrmMain::SoakTestState {
@@ -39,8 +88,13 @@ struct TfrmMain::SoakTestState {
   // 64 bits: at a thousand 255-value blocks a second 32 bits last under three hours.
   int64_t measurements = 0;
   int64_t overflows = 0;
-  std::chrono::steady_clock::time_point start;
-  bool recordComplete = false;  // set by the 0xF1 presentation
+  bool valuesLogged = false;  // the block start goes before each block until one logs values
+  SoakClock clock;
+  // Set by the 0xF1 presentation: whether the block in the grid is counted,
+  // and whether its values are logged too (a type this bench does not know
+  // has its count and overload mark, but no values to log).
+  bool recordCounted = false;
+  bool recordLogged = false;
   std::string pending;          // one tick's lines, reused so a tick allocates nothing
   QTimer* refresh = nullptr;    // paints the held controls while a test runs
 };
@@ -65,22 +119,11 @@ void TfrmMain::Button12Click() { runFramed({}, "TestGet", 0xF1); }
 
 void TfrmMain::Button13Click() { runFramed({}, "TestClr", 0xF8); }
 
-QString TfrmMain::nowText() const {
-  const auto now = lk40::platform::DateTime::now();
-  return QString::fromStdString(lk40::platform::formatDate(options_.formats.shortDate, now) + " " +
-                                lk40::platform::formatTime(options_.formats.longTime, now));
-}
-
-QString TfrmMain::elapsedText() const {
-  const auto seconds =
-      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - soak_->start).count();
-  // Only the time of day of the difference: it starts again after 24 hours.
-  const auto ofDay = static_cast<int>(seconds % 86400);
-  lk40::platform::DateTime elapsed;
-  elapsed.hour = ofDay / 3600;
-  elapsed.minute = ofDay / 60 % 60;
-  elapsed.second = ofDay % 60;
-  return QString::fromStdString(lk40::platform::formatTime(options_.formats.longTime, elapsed));
+void TfrmMain::showTestTimes() {
+  const SoakClock& clock = soak_->clock;
+  const std::time_t end = clock.shownNow();
+  ui.Label14->setText(dateTimeText(options_.formats, end));
+  ui.Label15->setText(elapsedText(options_.formats, end - clock.shownStart()));
 }
 
 void TfrmMain::Button17Click() {
@@ -116,12 +159,13 @@ void TfrmMain::StartTestLog() {
   ui.Button13->setEnabled(false);
   const QString interval = QString::number(ui.Timer->interval());
   if (ui.Edit11->text() != interval) ui.Edit11->setText(interval);
-  ui.Label13->setText(nowText());
+  s.clock.start();
+  ui.Label13->setText(dateTimeText(options_.formats, s.clock.shownStart()));
   ui.Label17->setText(QStringLiteral("0"));
   ui.Label20->setText(QStringLiteral("0"));
   s.measurements = 0;
   s.overflows = 0;
-  s.start = std::chrono::steady_clock::now();
+  s.valuesLogged = false;
 
   s.log = lk40::platform::OutputFile::recreate(ui.Edit3->text().toStdString());
   if (s.log) {
@@ -150,7 +194,8 @@ void TfrmMain::FinishTestLog() {
   WriteTestLog(lk40::core::kTestLogEnd);
   ui.Button12->setEnabled(true);
   ui.Button13->setEnabled(true);
-  ui.Label14->setText(nowText());
+  // "Прошло:" is brought to the stop as well, so that the summary agrees with itself.
+  showTestTimes();
   if (!s.log) return;
   const auto summary =
       lk40::core::testLogSummary(s.summaryOffset, ui.Label14->text().toStdString(), ui.Label15->text().toStdString(),
@@ -166,34 +211,37 @@ void TfrmMain::WriteTestLog(std::string_view bytes) {
 
 void TfrmMain::testTick() {
   SoakTestState& s = *soak_;
-  ui.Label15->setText(elapsedText());
-  s.recordComplete = false;
+  s.recordCounted = false;
   const bool received = Driver.call("TestGet") == 0;
   ShowCommandResult(0xF1);
-  // A record too short for its values leaves old values in the grid: such a
-  // poll is neither counted nor logged.
-  if (received && s.recordComplete) logTestBlock();
-  ui.Label14->setText(nowText());
+  // A record of a known type too short for its values is neither counted nor
+  // logged: its grid has empty value cells.
+  if (received && s.recordCounted) logTestBlock(s.recordLogged);
+  // Both at the end of the poll, from one moment, so that they agree.
+  showTestTimes();
 }
 
-void TfrmMain::logTestBlock() {
+void TfrmMain::logTestBlock(bool withValues) {
   SoakTestState& s = *soak_;
   const QTableWidget* grid = ui.StringGrid1;
   const auto cell = [grid](int row) {
     const QTableWidgetItem* item = grid->item(row, 1);
     return item ? item->text() : QString();
   };
-  std::string& out = s.pending;
-  out.clear();
-  if (s.measurements == 0) out = lk40::core::testLogBlockStart(cell(1).toStdString());
-  s.measurements += cell(3).toInt();
-  // The values are decimal numbers: their ANSI bytes are their Latin-1 ones.
-  for (int row = kFirstValueRow; row < grid->rowCount(); ++row) {
-    out += cell(row).toLatin1().constData();
-    out += "\r\n";
+  if (withValues) {
+    std::string& out = s.pending;
+    out.clear();
+    if (!s.valuesLogged) out = lk40::core::testLogBlockStart(cell(1).toStdString());
+    // The values are decimal numbers: their ANSI bytes are their Latin-1 ones.
+    for (int row = kFirstValueRow; row < grid->rowCount(); ++row) {
+      out += cell(row).toLatin1().constData();
+      out += "\r\n";
+    }
+    s.valuesLogged = s.valuesLogged || grid->rowCount() > kFirstValueRow;
+    // The whole tick in one write, flushed: a bench killed later loses nothing of it.
+    WriteTestLog(out);
   }
-  // The whole tick in one write, flushed: a bench killed later loses nothing of it.
-  WriteTestLog(out);
+  s.measurements += cell(3).toInt();
   if (cell(2) == kOverload) ui.Label20->setText(QString::number(++s.overflows));
   ui.Label17->setText(QString::number(s.measurements));
 }
@@ -215,7 +263,8 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 
 void TfrmMain::presentTestRecord() {
   const auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
-  soak_->recordComplete = record.complete;
+  soak_->recordCounted = record.valid && (record.complete || !record.typeKnown);
+  soak_->recordLogged = record.complete;
   if (!record.valid) return;
   QTableWidget* grid = ui.StringGrid1;
   // Rows 1 to 3 exist for any record; the value rows follow the new count.

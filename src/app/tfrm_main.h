@@ -65,6 +65,7 @@ class TfrmMain : public QWidget {
   void startupConnection();
   bool PageControlChanging() const;
   void PageControlChange();
+  void pageChanged(int index);  // refuses a change already made, or runs PageControlChange
   void FormClose();
   void btnExitClick();
   int shownPageId() const;
@@ -202,9 +203,10 @@ class TfrmMain : public QWidget {
   void StartTestLog();
   void FinishTestLog();
   void WriteTestLog(std::string_view bytes);
-  void logTestBlock();
-  QString nowText() const;
-  QString elapsedText() const;
+  // Counts the block in the grid; withValues: logs it too.
+  void logTestBlock(bool withValues);
+  // "Конец:" and "Прошло:" at one moment of the test's clock.
+  void showTestTimes();
   // The grid, the information block and the status panel change on every
   // tick of a test; while one runs they are painted at a steady rate instead.
   QList<QWidget*> testDisplay() const;
@@ -220,6 +222,8 @@ class TfrmMain : public QWidget {
   TfrmMainOptions options_;
   lk40::automation::Driver Driver;
   bool started_ = false;
+  // The page the page rules last saw shown: a change is asked against it.
+  int shownIndex_ = 0;
   QString baseCaption_;
   QString loggingFile_;
   int loggingPeriod_ = 0;

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -125,7 +126,20 @@ int TfrmMain::shownPageId() const {
 }
 
 bool TfrmMain::PageControlChanging() const {
-  return !(ui.PageControl->currentIndex() == PageID::kTestPageIndex && ui.Timer->isActive());
+  return !(shownIndex_ == PageID::kTestPageIndex && ui.Timer->isActive());
+}
+
+void TfrmMain::pageChanged(int index) {
+  // The tab bar changes its page before anyone is asked, whatever asks for it:
+  // code, the accessible press of a tab. A refused change is undone before
+  // the page rules see it, so a running test keeps its page and its timer.
+  if (!PageControlChanging()) {
+    const QSignalBlocker undo(ui.PageControl);
+    ui.PageControl->setCurrentIndex(shownIndex_);
+    return;
+  }
+  shownIndex_ = index;
+  PageControlChange();
 }
 
 void TfrmMain::PageControlChange() {
@@ -266,7 +280,8 @@ void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
 }
 
 void TfrmMain::wireHandlers() {
-  connect(ui.PageControl, &QTabWidget::currentChanged, this, [this] { guard([this] { PageControlChange(); }); });
+  connect(ui.PageControl, &QTabWidget::currentChanged, this,
+          [this](int index) { guard([this, index] { pageChanged(index); }); });
   ui.PageControl->tabBar()->installEventFilter(this);
   ui.PageControl->installEventFilter(this);
 
@@ -304,7 +319,8 @@ void TfrmMain::wireHandlers() {
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui.PageControl->tabBar() || watched == ui.PageControl) {
-    // Leaving the page is asked first; a refused change never starts.
+    // Leaving the page is asked first, so that a refused click or key does
+    // not even flick the page; other ways are undone in pageChanged.
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:

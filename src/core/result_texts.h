@@ -52,11 +52,13 @@ struct TestRecordCell {
 };
 
 // A test log record as grid writes. When valid is false the grid is left
-// alone. Otherwise the grid gets rowCount rows and then the cells, in order;
-// cells not listed keep their text (a type code above 5 writes no type name
-// and no values).
+// alone. Otherwise the grid gets rowCount rows and then the cells, in order:
+// every cell below the header row. A type code above 5 is named by its code
+// in decimal and leaves its value cells empty.
 struct DecodedTestRecord {
   bool valid = false;
+  // The type code is 0 to 5.
+  bool typeKnown = false;
   // Every value row gets a value of a known type: no value was cut off by the
   // record's end and the type code is 0 to 5.
   bool complete = false;

@@ -52,6 +52,7 @@ DecodedTestRecord decodeTestRecord(std::string_view bytes) {
   const ValueType* type = typeCode < kTypes.size() ? &kTypes[typeCode] : nullptr;
 
   record.valid = true;
+  record.typeKnown = type != nullptr;
   record.complete = type != nullptr && bytes.size() >= kHeaderSize + static_cast<size_t>(count) * type->size;
   record.rowCount = count + kFirstValueRow;
   auto& cells = record.cells;
@@ -59,14 +60,15 @@ DecodedTestRecord decodeTestRecord(std::string_view bytes) {
   cells.push_back({1, 0, "тип данных"});
   cells.push_back({2, 0, "перегрузка"});
   cells.push_back({3, 0, "значений"});
-  if (type != nullptr) cells.push_back({1, 1, type->name});
+  // A type this bench does not know is named by its code, so that nothing of
+  // the previous record stays beside the new count as if it were current.
+  cells.push_back({1, 1, type != nullptr ? std::string(type->name) : std::to_string(typeCode)});
   cells.push_back({2, 1, byteAt(bytes, 1) == kOverload ? "ЕСТЬ" : "НЕТ"});
   for (int i = 0; i < count; ++i) {
     const int row = kFirstValueRow + i;
     cells.push_back({row, 0, std::to_string(i + 1)});
-    if (type != nullptr) {
-      cells.push_back({row, 1, valueText(bytes, kHeaderSize + static_cast<size_t>(i) * type->size, *type)});
-    }
+    cells.push_back(
+        {row, 1, type != nullptr ? valueText(bytes, kHeaderSize + static_cast<size_t>(i) * type->size, *type) : ""});
   }
   return record;
 }

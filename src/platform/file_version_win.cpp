@@ -9,7 +9,7 @@
 namespace lk40::platform {
 
 std::optional<FileVersion> readFileVersion(const std::string& path) {
-  const std::wstring file = widenPath(path);
+  const std::wstring file = widen(path);
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
   if (size == 0) return std::nullopt;
@@ -36,7 +36,7 @@ std::string currentExecutablePath() {
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);
-      return narrowPath(path);
+      return narrow(path);
     }
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);

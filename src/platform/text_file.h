@@ -1,5 +1,7 @@
 // Files the bench writes: logging files kept open for appending, and the test
-// log that is written in order and patched in place.
+// log that is written in order and patched in place. Paths are UTF-8, as
+// every text of the bench, so any name the operator can type is the name
+// the file gets.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +22,8 @@ class OutputFile {
   // Opens an existing file for writing at its end; when that fails, creates it
   // empty. nullptr when it can be neither opened nor created.
   static std::unique_ptr<OutputFile> openForAppend(const std::string& path);
-  // Deletes a file of that name if there is one and creates it empty.
+  // Deletes a file of that name if there is one and creates it empty; a
+  // folder of that name is never deleted and gives nullptr.
   static std::unique_ptr<OutputFile> recreate(const std::string& path);
 
   OutputFile(Key, std::FILE* file) : file_(file) {}

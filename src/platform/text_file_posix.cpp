@@ -27,7 +27,9 @@ std::unique_ptr<OutputFile> OutputFile::openForAppend(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> OutputFile::recreate(const std::string& path) {
-  std::remove(path.c_str());
+  // unlink, not remove: an empty folder of that name stays, and the open
+  // below then fails on it.
+  ::unlink(path.c_str());
   std::FILE* file = std::fopen(path.c_str(), "w+b");
   if (file == nullptr) return nullptr;
   return std::make_unique<OutputFile>(Key{}, file);

@@ -1,5 +1,5 @@
 // Files the bench writes, opened through the wide API with sharing as a POSIX
-// open allows it; paths come in the ANSI code page (see wide_text_win.h).
+// open allows it; paths are UTF-8 like every text of the bench.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -26,7 +26,7 @@ std::FILE* streamOf(HANDLE handle) {
 }
 
 HANDLE openHandle(const std::string& path, DWORD disposition) {
-  return CreateFileW(widenPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, disposition,
+  return CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, disposition,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -44,7 +44,7 @@ std::unique_ptr<OutputFile> OutputFile::openForAppend(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> OutputFile::recreate(const std::string& path) {
-  DeleteFileW(widenPath(path).c_str());
+  DeleteFileW(widen(path).c_str());
   std::FILE* file = streamOf(openHandle(path, CREATE_ALWAYS));
   if (file == nullptr) return nullptr;
   return std::make_unique<OutputFile>(Key{}, file);
@@ -55,7 +55,7 @@ bool OutputFile::seek(std::FILE* file, int64_t offset, int origin) {
 }
 
 bool fileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(widenPath(path).c_str());
+  const DWORD attributes = GetFileAttributesW(widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

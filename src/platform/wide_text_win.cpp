@@ -33,7 +33,5 @@ std::string fromWide(UINT codePage, std::wstring_view text) {
 
 std::wstring widen(std::string_view utf8) { return toWide(CP_UTF8, utf8); }
 std::string narrow(std::wstring_view utf16) { return fromWide(CP_UTF8, utf16); }
-std::wstring widenPath(std::string_view path) { return toWide(CP_ACP, path); }
-std::string narrowPath(std::wstring_view path) { return fromWide(CP_ACP, path); }
 
 }  // namespace lk40::platform

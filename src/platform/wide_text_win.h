@@ -1,5 +1,7 @@
 // UTF-8, the text of the bench, to and from the UTF-16 of the Windows API.
-// Windows only; malformed input becomes U+FFFD rather than an error.
+// Windows only; malformed input becomes U+FFFD rather than an error. File
+// paths take the same road: never the ANSI code page, which lacks letters
+// a path may hold.
 #pragma once
 
 #include <string>
@@ -9,11 +11,5 @@ namespace lk40::platform {
 
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
-
-// File paths cross the platform layer in the system's narrow encoding, as
-// QFile::encodeName and the C library hand them over: UTF-8 on POSIX, the
-// ANSI code page on Windows.
-std::wstring widenPath(std::string_view path);
-std::string narrowPath(std::wstring_view path);
 
 }  // namespace lk40::platform

@@ -1,11 +1,16 @@
 // "Тест": the log requests by hand and the soak test with its test log,
 // compared byte for byte.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <deque>
+#include <functional>
 
 #include "main_window_harness.h"
 #include "platform/code_page.h"
@@ -96,7 +101,7 @@ class TestPageTest : public QObject {
                                  bytes({2, 0xFF, 3, 1, 0, 2, 0, 0xFF, 0xFF}),  // the first values
                                  bytes({5, 0xFF, 2, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}),
                                  bytes({5, 0, 2, 1, 0, 0, 0}),              // too short: skipped
-                                 bytes({9, 0, 1, 7}),                       // unknown type: skipped
+                                 bytes({9, 0xFF, 1, 7}),  // unknown type: counted, no value logged
                              });
     h.driver->clearEvents();
     h.click("Button17");
@@ -110,8 +115,8 @@ class TestPageTest : public QObject {
     h.click("Button17");
     QCOMPARE(h.text("Button17"), QStringLiteral("Старт"));
     QVERIFY(h.find<QPushButton>("Button12")->isEnabled());
-    QCOMPARE(h.text("Label17"), QStringLiteral("5"));
-    QCOMPARE(h.text("Label20"), QStringLiteral("3"));
+    QCOMPARE(h.text("Label17"), QStringLiteral("6"));
+    QCOMPARE(h.text("Label20"), QStringLiteral("4"));
 
     const QByteArray expected =
         ansi(QStringLiteral("; ЛК-40\r\n;\r\n;\r\n; COM3, скорость = 9, период опроса = 100 мс\r\n;\r\n"
@@ -137,6 +142,53 @@ class TestPageTest : public QObject {
     const QByteArray log = readFile(path);
     QVERIFY2(log.endsWith("57\r\n7\r\n<E>"), log.constData());
     QVERIFY(log.contains(summary(h)));
+  }
+
+  void noWayLeavesTheRunningTestsPage() {
+    MainWindowHarness h;
+    startOnTheTestPage(h);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.log"));
+    h.edit("Edit3")->setText(path);
+    h.click("Button17");
+    auto* pages = h.find<QTabWidget>("PageControl");
+    QAccessibleInterface* firstTab = QAccessible::queryAccessibleInterface(pages->tabBar())->child(0);
+    QVERIFY(firstTab && firstTab->actionInterface());
+    const std::function<void()> ways[] = {
+        [&] { pages->setCurrentIndex(0); },
+        [&] { pages->tabBar()->setCurrentIndex(1); },
+        [&] { firstTab->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); },
+    };
+    for (const auto& leave : ways) {
+      leave();
+      QCOMPARE(pages->currentIndex(), kPage);
+      QCOMPARE(pages->currentWidget(), pages->widget(kPage));
+      QVERIFY(h.find<QTimer>("Timer")->isActive());
+    }
+    h.click("Button17");
+    QVERIFY(readFile(path).endsWith("<E>"));
+  }
+
+  void theShownTimesAgreeToTheSecond() {
+    // Started late in a second and stopped within the second after: the end
+    // shows the next second, and the elapsed time must say so too.
+    MainWindowHarness h;
+    startOnTheTestPage(h);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("times.log"));
+    h.edit("Edit3")->setText(path);
+    h.edit("Edit11")->setText(QStringLiteral("10"));
+    while (QTime::currentTime().msec() < 700) QTest::qWait(5);
+    h.click("Button17");
+    QTest::qWait(600);
+    h.click("Button17");
+    const auto shown = [&](const char* label) {
+      return QDateTime::fromString(h.text(label), QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    };
+    const QTime elapsed = QTime::fromString(h.text("Label15"), QStringLiteral("H:mm:ss"));
+    QVERIFY2(elapsed.isValid(), qPrintable(h.text("Label15")));
+    QCOMPARE(shown("Label13").secsTo(shown("Label14")), elapsed.msecsSinceStartOfDay() / 1000);
+    QVERIFY(readFile(path).contains(summary(h)));
   }
 
   void aLogThatCannotBeCreatedLeavesTheTestRunning() {

@@ -70,11 +70,12 @@ TEST(TestRecord, ShorterThanTheHeaderTouchesNothing) {
   EXPECT_TRUE(decode({0x02, 0xFF}).cells.empty());
 }
 
-TEST(TestRecord, UnknownTypeWritesIndicesOnly) {
-  const auto record = decode({0x06, 0xFF, 0x02, 0x01, 0x02});
+TEST(TestRecord, UnknownTypeEmptiesWhatItCannotFill) {
+  // Every cell is written, so nothing of an earlier record stays beside the new count.
+  const auto record = decode({0x07, 0xFF, 0x02, 0x01, 0x02});
   EXPECT_EQ(record.rowCount, 6);
-  EXPECT_EQ(cellTexts(record),
-            (Texts{"3,1=2", "1,0=тип данных", "2,0=перегрузка", "3,0=значений", "2,1=ЕСТЬ", "4,0=1", "5,0=2"}));
+  EXPECT_EQ(cellTexts(record), (Texts{"3,1=2", "1,0=тип данных", "2,0=перегрузка", "3,0=значений", "1,1=7",
+                                      "2,1=ЕСТЬ", "4,0=1", "4,1=", "5,0=2", "5,1="}));
 }
 
 TEST(TestRecord, CutOffValuesAreEmpty) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "temp_folder.h"
 
 namespace lk40::platform {
@@ -64,6 +67,32 @@ TEST(OutputFile, RecreateEmptiesAndWriteAtPatchesInPlace) {
   EXPECT_FALSE(file->writeAt(-1, "x"));
   ASSERT_TRUE(file->write("row 3\r\n"));
   EXPECT_EQ(readBytes(path), "Count: 0042\r\nrow 1\r\nrow 2\r\nrow 3\r\n");
+}
+
+TEST(OutputFile, RecreateReplacesOnlyTheFileNamed) {
+  const TempFolder folder;
+  // The name as the bench hands it over: UTF-8, whatever the system's code page.
+  const std::filesystem::path named = folder.path() / std::filesystem::u8path("тест.log");
+  writeBytes(named, "an old log");
+  {
+    const auto file = OutputFile::recreate(named.u8string());
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->write("new"));
+    const auto appended = OutputFile::openForAppend(named.u8string());
+    ASSERT_NE(appended, nullptr);
+    EXPECT_TRUE(appended->write("+"));
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    names.push_back(entry.path().filename().u8string());
+  EXPECT_EQ(names, std::vector<std::string>{"тест.log"});
+  EXPECT_EQ(readBytes(named), "new+");
+
+  // A folder is never deleted for a log, not even an empty one.
+  const std::filesystem::path emptyFolder = folder.path() / "folder.log";
+  std::filesystem::create_directory(emptyFolder);
+  EXPECT_EQ(OutputFile::recreate(emptyFolder.u8string()), nullptr);
+  EXPECT_TRUE(std::filesystem::is_directory(emptyFolder));
 }
 
 TEST(OutputFile, WriteAtWorksOnAnAppendedFile) {
