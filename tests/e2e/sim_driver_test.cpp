@@ -322,6 +322,20 @@ TEST_F(SimDriverTest, LogicalDevicesAndTheActiveOneSurviveARestart) {
   EXPECT_EQ(p.getInt(Prop::Timeout), 300);
 }
 
+TEST_F(SimDriverTest, AddingPastTheLargestNumberTakesTheLowestFreeOne) {
+  writeFile(logicalDevicesFile(settingsFile()), "Device=1,1,2,150,A\nDevice=2147483647,1,2,150,B\n");
+  Driver d = makeDriver();
+  auto& p = d.properties();
+  p.setText(Prop::LDName, "C");
+  p.setInt(Prop::LDComNumber, 1);
+  p.setInt(Prop::LDBaudrate, 2);
+  p.setInt(Prop::LDTimeout, 150);
+  for (const int32_t number : {2, 3}) {
+    ASSERT_EQ(d.call(Method::AddLD), 0);
+    EXPECT_EQ(p.getInt(Prop::LDNumber), number);
+  }
+}
+
 TEST_F(SimDriverTest, ALockedKeyboardIgnoresEmulatedKeys) {
   Driver d = makeDriver();
   auto& p = d.properties();
