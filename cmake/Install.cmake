@@ -35,18 +35,28 @@ foreach(size IN LISTS LK40_ICON_SIZES)
     RENAME lk40-drvtest.png)
 endforeach()
 
-# The manual page and the changelog go compressed, as Debian wants them
-# (-n: no name or time stamp, so the package builds the same twice).
+# The simulated module's guide and its example scenarios, so that an
+# installed bench can rehearse a fault: LK40_SIM_SCENARIO=<examples>/flaky.ini.
+# The manual page names both folders.
+set(LK40_SIM_README_NAME README.sim-driver.md)
+set(LK40_INSTALL_EXAMPLES_DIR ${CMAKE_INSTALL_FULL_DOCDIR}/examples)
+file(GLOB LK40_SIM_SCENARIOS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/drivers/sim/scenarios/*.ini)
+install(FILES ${LK40_SIM_SCENARIOS} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+# The manual page, the changelog and the guide go compressed, as Debian wants
+# them (-n: no name or time stamp, so the package builds the same twice).
 set(LK40_MAN_PAGE ${CMAKE_BINARY_DIR}/data/lk40-drvtest.1)
+set(LK40_SIM_README ${CMAKE_BINARY_DIR}/data/${LK40_SIM_README_NAME})
 configure_file(${LK40_DATA_DIR}/lk40-drvtest.1.in ${LK40_MAN_PAGE} @ONLY)
 configure_file(${LK40_DATA_DIR}/debian/changelog.in ${CMAKE_BINARY_DIR}/data/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/drivers/sim/README.md ${LK40_SIM_README} COPYONLY)
 add_custom_command(
-  OUTPUT ${LK40_MAN_PAGE}.gz ${CMAKE_BINARY_DIR}/data/changelog.gz
-  COMMAND gzip -9nf -k ${LK40_MAN_PAGE} ${CMAKE_BINARY_DIR}/data/changelog
-  DEPENDS ${LK40_MAN_PAGE} ${CMAKE_BINARY_DIR}/data/changelog
-  COMMENT "Compressing the manual page and the changelog")
+  OUTPUT ${LK40_MAN_PAGE}.gz ${CMAKE_BINARY_DIR}/data/changelog.gz ${LK40_SIM_README}.gz
+  COMMAND gzip -9nf -k ${LK40_MAN_PAGE} ${CMAKE_BINARY_DIR}/data/changelog ${LK40_SIM_README}
+  DEPENDS ${LK40_MAN_PAGE} ${CMAKE_BINARY_DIR}/data/changelog ${LK40_SIM_README}
+  COMMENT "Compressing the manual page, the changelog and the simulated module's guide")
 add_custom_target(lk40_compressed_docs ALL
-  DEPENDS ${LK40_MAN_PAGE}.gz ${CMAKE_BINARY_DIR}/data/changelog.gz)
+  DEPENDS ${LK40_MAN_PAGE}.gz ${CMAKE_BINARY_DIR}/data/changelog.gz ${LK40_SIM_README}.gz)
 install(FILES ${LK40_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${LK40_DATA_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/data/changelog.gz
+install(FILES ${LK40_DATA_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/data/changelog.gz ${LK40_SIM_README}.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})

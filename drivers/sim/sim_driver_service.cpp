@@ -60,7 +60,7 @@ int32_t Driver::testGet() {
   return exchange(command::kTestGet, Auth::None, Result::Ok, {}, [this](Bytes& reply) {
     const Bytes record = module_.takeTestRecord();
     reply.insert(reply.end(), record.begin(), record.end());
-    props_.setText(Prop::TestData, cp1251ToUtf8(record));
+    props_.setText(Prop::TestData, ansiToUtf8(record));
     return Result::Ok;
   });
 }

@@ -28,7 +28,11 @@ bool FaultPlan::empty() const {
 LinkConditions FaultPlan::linkAt(int64_t exchange) const {
   LinkConditions now;
   for (const Window& w : unplugged) now.unplugged = now.unplugged || w.contains(exchange);
-  forEachIn(slow, exchange, [&](const Slow& s) { now.extraLatencyMs += s.delayMs; });
+  int64_t latency = 0;
+  forEachIn(slow, exchange, [&](const Slow& s) {
+    latency = std::min<int64_t>(kMaxExtraLatencyMs, latency + s.delayMs);
+  });
+  now.extraLatencyMs = static_cast<int32_t>(latency);
   forEachIn(flaky, exchange, [&](const Flaky& f) {
     now.lossPercent = std::min(100.0, now.lossPercent + f.lossPercent);
     now.badCheckPercent = std::min(100.0, now.badCheckPercent + f.badCheckPercent);

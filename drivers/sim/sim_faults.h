@@ -76,8 +76,9 @@ struct FaultPlan {
 
   bool empty() const;
 
-  // Several entries in force at once add up: latencies and percentages
-  // (capped at 100), weighing bits and supply flags.
+  // Several entries in force at once add up: latencies (capped at
+  // kMaxExtraLatencyMs) and percentages (capped at 100), weighing bits and
+  // supply flags.
   LinkConditions linkAt(int64_t exchange) const;
   std::optional<int32_t> moduleErrorAt(int64_t exchange, uint8_t command) const;
   int32_t weighingBitsAt(int64_t exchange) const;

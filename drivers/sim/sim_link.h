@@ -30,10 +30,15 @@ int32_t baudOf(int32_t index);
 // The time bytes take on the wire at the speed index, rounded up to a microsecond.
 Micros wireTime(size_t bytes, int32_t baudIndex);
 
+// The most extra latency an exchange takes, however many delays add up: more
+// than any time-out the driver accepts (1 to 65535 ms) plus the processing
+// time, so a delay cut to it misses every time-out as the whole one would.
+constexpr int32_t kMaxExtraLatencyMs = 0x10000;
+
 // What the link does to one exchange at the moment.
 struct LinkConditions {
   bool unplugged = false;
-  int32_t extraLatencyMs = 0;  // added to the processing time
+  int32_t extraLatencyMs = 0;  // added to the processing time; at most kMaxExtraLatencyMs
   double lossPercent = 0;      // share of requests that never reach the module
   double badCheckPercent = 0;  // share of replies whose check byte arrives broken
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string_view>
 
@@ -37,7 +38,15 @@ Result LogicalDevices::add(const LogicalDevice& device, int32_t& number) {
   int32_t highest = 0;
   for (const LogicalDevice& d : devices_) highest = std::max(highest, d.number);
   LogicalDevice added = device;
-  added.number = highest + 1;
+  // Past the largest number the lowest one not in use serves: the table is
+  // short, so one is always free, and refusing would leave the caller a table
+  // with room that no call of the driver can make usable again.
+  if (highest < std::numeric_limits<int32_t>::max()) {
+    added.number = highest + 1;
+  } else {
+    added.number = 1;
+    while (find(added.number) != nullptr) ++added.number;
+  }
   devices_.push_back(added);
   number = added.number;
   return Result::Ok;

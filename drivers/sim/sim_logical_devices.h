@@ -33,7 +33,8 @@ class LogicalDevices {
   const LogicalDevice* at(int32_t index) const;
   const LogicalDevice* find(int32_t number) const;
 
-  // Gives the device the next free number (one above the highest).
+  // Gives the device the number one above the highest; when the highest is
+  // the largest int32_t, the lowest number not in use.
   Result add(const LogicalDevice& device, int32_t& number);
   Result remove(int32_t number);
   // Replaces the settings of the device with device.number.

@@ -1,5 +1,7 @@
-// Text helpers of the simulated driver: the Windows-1251 bytes the module
-// speaks, UTF-8 checks and ASCII case folding for member names.
+// Text helpers of the simulated driver: the module's bytes as the driver's
+// texts, UTF-8 checks and ASCII case folding for member names. The code page
+// is the platform's, so the driver and the bench read the same bytes the same
+// way.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +11,13 @@
 
 namespace lk40::sim {
 
-// Each byte becomes the UTF-8 of its Windows-1251 character. The one byte the
-// code page leaves undefined (0x98) becomes U+0098, so every byte survives a
-// round trip.
-std::string cp1251ToUtf8(const std::vector<uint8_t>& bytes);
+// Bytes in the ANSI code page (Windows-1251 on POSIX) to UTF-8; every byte
+// maps to a character and back.
+std::string ansiToUtf8(const std::vector<uint8_t>& bytes);
 
-// UTF-8 to Windows-1251 bytes; characters the code page lacks, and malformed
-// sequences, become '?'.
-std::vector<uint8_t> utf8ToCp1251(std::string_view utf8);
+// UTF-8 to bytes in the ANSI code page; characters the code page lacks, and
+// malformed sequences, become '?'.
+std::vector<uint8_t> utf8ToAnsi(std::string_view utf8);
 
 bool isValidUtf8(std::string_view text);
 

@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: installing what is missing.
+# Shared by the scripts: installing what is missing, and how many jobs to run.
 # Packages the build needs on Debian 12.
 LK40_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
 
@@ -19,4 +19,18 @@ lk40_ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
-lk40_jobs() { nproc 2>/dev/null || echo 2; }
+# Parallel jobs for building and testing: LK40_JOBS when it is set and not
+# empty (so that a shared machine can be spared), else one per processor.
+# Take it once as jobs="$(lk40_jobs)": an assignment stops a `set -e` script
+# on a bad value, where a -j"$(lk40_jobs)" argument would go on without it.
+lk40_jobs() {
+  if [ -n "${LK40_JOBS:-}" ]; then
+    if [[ ! "$LK40_JOBS" =~ ^[1-9][0-9]*$ ]]; then
+      echo "LK40_JOBS must be a positive integer (the number of parallel jobs), not \"$LK40_JOBS\"" >&2
+      return 1
+    fi
+    echo "$LK40_JOBS"
+    return 0
+  fi
+  nproc 2>/dev/null || echo 2
+}

@@ -43,6 +43,8 @@ void setupStartPage(QWidget* page, MainUi& ui) {
   ui.Button2 = makeButton(page, "Button2", QStringLiteral("Переход в режим"));
   ui.Button37 = makeButton(page, "Button37", QStringLiteral("Получить CRC16"));
   ui.Edit16 = makeOutput(page, "Edit16", 8);
+  // The checksum has no label of its own: the button beside it names it.
+  ui.Edit16->setAccessibleName(QStringLiteral("CRC16"));
 
   ui.GroupBox3 = makeGroupBox(page, "GroupBox3", QStringLiteral("Описание устройства"));
   QWidget* g3 = ui.GroupBox3;

@@ -90,7 +90,7 @@ class KeyboardPathTest : public QObject {
     const std::pair<const char*, const char*> names[] = {
         {"Edit1", "Тара"},        {"Edit12", "Цена"},          {"Edit14", "Количество"}, {"Edit53", "Пароль"},
         {"edtTimeOut", "Таймаут"}, {"Edit17", "Порт"},          {"edtError", "Ошибка"},    {"edtSend", "Передано"},
-        {"edtRecieve", "Принято"}, {"Edit24", "Модель устройства"}};
+        {"edtRecieve", "Принято"}, {"Edit24", "Модель устройства"}, {"Edit16", "CRC16"}};
     for (const auto& [field, label] : names) QCOMPARE(h.find<QWidget>(field)->accessibleName(), QString(label));
     for (const QLineEdit* e : h.form().findChildren<QLineEdit*>())
       QVERIFY2(e->accessibleName() != QLatin1String("кг") && e->accessibleName() != QLatin1String("шт"),

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "frame_check.h"
+#include "platform/code_page.h"
 #include "sim_driver.h"
 #include "sim_text.h"
 #include "temp_folder.h"
@@ -162,7 +163,7 @@ TEST_F(SimDriverTest, StatusReplyCarriesTheWeightThePropertiesShow) {
   EXPECT_TRUE(d.properties().getBool(Prop::ChannelON));
 }
 
-TEST_F(SimDriverTest, TestDataIsTheRecordOfTheReplyAsCp1251Text) {
+TEST_F(SimDriverTest, TestDataIsTheRecordOfTheReplyAsAnsiText) {
   Driver d = makeDriver();
   ASSERT_EQ(d.call(Method::Connect), 0);
   d.module().scale(0).placeLoad(14.0);  // large readings: bytes above 0x7F
@@ -171,8 +172,19 @@ TEST_F(SimDriverTest, TestDataIsTheRecordOfTheReplyAsCp1251Text) {
   const Bytes reply = frameOf(d, Prop::Output);
   const Bytes record(reply.begin() + 4, reply.end() - 1);
   ASSERT_EQ(record.size(), 3u + 14 * 4);
-  EXPECT_EQ(utf8ToCp1251(d.properties().getText(Prop::TestData)), record);
-  EXPECT_EQ(cp1251ToUtf8(record), d.properties().getText(Prop::TestData));
+  EXPECT_EQ(utf8ToAnsi(d.properties().getText(Prop::TestData)), record);
+  EXPECT_EQ(ansiToUtf8(record), d.properties().getText(Prop::TestData));
+}
+
+// The driver's texts and the bench's reading of them go through one code page.
+TEST(SimText, ConvertsAsThePlatformDoes) {
+  for (const std::string text : {"\xE0\xA0" "A\xF0\x9F\x98" "B", "\xED\xA0\x80\xC0\xAF", "ЛК-40 №€\xF4\x90\x80\x80"}) {
+    const std::string bytes = platform::utf8ToAnsi(text);
+    EXPECT_EQ(utf8ToAnsi(text), Bytes(bytes.begin(), bytes.end())) << text;
+  }
+  Bytes all(256);
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<uint8_t>(i);
+  EXPECT_EQ(ansiToUtf8(all), platform::ansiToUtf8(std::string(all.begin(), all.end())));
 }
 
 TEST_F(SimDriverTest, ExchangeSpeedMovesTheModule) {
@@ -308,6 +320,20 @@ TEST_F(SimDriverTest, LogicalDevicesAndTheActiveOneSurviveARestart) {
   // The first Connect after the restart uses the active device's settings.
   EXPECT_EQ(p.getInt(Prop::BaudRate), 4);
   EXPECT_EQ(p.getInt(Prop::Timeout), 300);
+}
+
+TEST_F(SimDriverTest, AddingPastTheLargestNumberTakesTheLowestFreeOne) {
+  writeFile(logicalDevicesFile(settingsFile()), "Device=1,1,2,150,A\nDevice=2147483647,1,2,150,B\n");
+  Driver d = makeDriver();
+  auto& p = d.properties();
+  p.setText(Prop::LDName, "C");
+  p.setInt(Prop::LDComNumber, 1);
+  p.setInt(Prop::LDBaudrate, 2);
+  p.setInt(Prop::LDTimeout, 150);
+  for (const int32_t number : {2, 3}) {
+    ASSERT_EQ(d.call(Method::AddLD), 0);
+    EXPECT_EQ(p.getInt(Prop::LDNumber), number);
+  }
 }
 
 TEST_F(SimDriverTest, ALockedKeyboardIgnoresEmulatedKeys) {

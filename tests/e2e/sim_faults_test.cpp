@@ -196,6 +196,16 @@ TEST_F(SimFaultTest, SlowRepliesAddLatencyUntilTheyMissTheTimeout) {
   EXPECT_EQ(slow - d.lastCallTime(), 100ms);
   d.applyPlan(parseScenario("[Slow]\nDelayMs=200\n"));
   EXPECT_EQ(d.call(Method::GetMode), code(Result::NoConnection)) << "2 + 200 ms > the 150 ms time-out";
+
+  // Delays past 2^31 ms in all are still one late reply at the longest time-out.
+  FaultPlan many;
+  many.slow.assign(35792, FaultPlan::Slow{Window{}, 60000});
+  d.applyPlan(many);
+  d.properties().setInt(Prop::Timeout, 0xFFFF);
+  EXPECT_EQ(d.call(Method::GetMode), code(Result::NoConnection));
+  const auto request = test::parseHexDump(d.properties().getText(Prop::Input));
+  ASSERT_TRUE(request.has_value());
+  EXPECT_EQ(d.lastCallTime(), wireTime(request->size(), 2) + 65535ms);
 }
 
 TEST_F(SimFaultTest, ABrokenCheckByteHasItsOwnCodeAndFillsNothing) {

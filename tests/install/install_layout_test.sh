@@ -4,7 +4,7 @@
 # empty per-user folder) and waits until the installed driver is mapped into
 # it: proof that it found the driver relative to its own install folder.
 set -euo pipefail
-build="$1" app_id="$2"
+build="$1" app_id="$2" scenarios="$3"
 tmp="$(mktemp -d)"
 bench_pid=""
 cleanup() {
@@ -26,7 +26,11 @@ expected=(
   "share/icons/hicolor/scalable/apps/lk40-drvtest.svg"
   "share/man/man1/lk40-drvtest.1.gz"
   "share/doc/lk40-drvtest/copyright"
+  "share/doc/lk40-drvtest/README.sim-driver.md.gz"
 )
+for scenario in "$scenarios"/*.ini; do
+  expected+=("share/doc/lk40-drvtest/examples/$(basename "$scenario")")
+done
 for size in 16 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/lk40-drvtest.png")
 done
@@ -35,6 +39,9 @@ for file in "${expected[@]}"; do
 done
 [ -x "$prefix/bin/lk40-drvtest" ] || fail "the bench is not executable"
 gzip -t "$prefix/share/man/man1/lk40-drvtest.1.gz" || fail "the manual page is not a sound gzip file"
+gzip -t "$prefix/share/doc/lk40-drvtest/README.sim-driver.md.gz" || fail "the simulated module's guide is not a sound gzip file"
+zcat "$prefix/share/man/man1/lk40-drvtest.1.gz" | grep -q "share/doc/lk40-drvtest/examples" ||
+  fail "the manual page does not name the example scenarios"
 grep -qx "Exec=lk40-drvtest" "$prefix/share/applications/$app_id.desktop" ||
   fail "the desktop entry does not start the installed bench"
 grep -qx "Icon=lk40-drvtest" "$prefix/share/applications/$app_id.desktop" ||
