@@ -90,47 +90,29 @@ fs::path temporaryPath(const fs::path& target) {
   return target.string() + std::string(kTemporaryTag) + std::to_string(::getpid());
 }
 
-bool startsWithHeaderOrEmpty(const fs::path& file) {
-  std::string bytes;
-  if (readFile(file, bytes) != ReadStatus::Ok) return false;
-  constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-  return bytes.empty() || bytes.compare(0, kHeader.size(), kHeader) == 0 ||
-         bytes.compare(0, 3 + kHeader.size(), "\xEF\xBB\xBF" + std::string(kHeader)) == 0;
-}
-
-// What saves that were killed left beside target: "<store>.tmp-<pid>" of a
-// process that no longer runs (or of this one), and the "<store>.XXXXXX" files
-// of earlier versions, recognised by their random name and their content.
-bool isLeftover(const fs::path& entry, const std::string& storeName) {
+// What a save that was killed left beside target: "<store>.tmp-<pid>" exactly
+// as temporaryPath names it, owned by this user, of a process that no longer
+// runs (or of this one, which is not saving now). Nothing else is taken for a
+// leftover: a copy the operator made beside the store looks like a store too.
+bool isLeftover(const fs::path& entry, const struct stat& info, const std::string& storeName) {
   const std::string name = entry.filename().string();
-  if (name.size() <= storeName.size() || name.compare(0, storeName.size(), storeName) != 0) return false;
-  const std::string rest = name.substr(storeName.size());
-  if (rest.compare(0, kTemporaryTag.size(), kTemporaryTag) == 0) {
-    const std::string digits = rest.substr(kTemporaryTag.size());
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-      return false;
-    const auto pid = static_cast<pid_t>(std::stol(digits));
-    return pid == ::getpid() || (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH);
-  }
-  if (rest.size() != 7 || rest[0] != '.') return false;
-  bool digit = false, letter = false;
-  for (const char c : rest.substr(1)) {
-    if (c >= '0' && c <= '9')
-      digit = true;
-    else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-      letter = true;
-    else
-      return false;
-  }
-  return digit && letter && startsWithHeaderOrEmpty(entry);
+  const std::string prefix = storeName + std::string(kTemporaryTag);
+  if (info.st_uid != ::geteuid() || name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+    return false;
+  const std::string digits = name.substr(prefix.size());
+  // No pid is larger than Linux's limit, and a save writes it without leading zeros.
+  if (digits.size() > 7 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+  const long pid = std::stol(digits);
+  if (pid <= 0 || pid > 4194304 || std::to_string(pid) != digits) return false;
+  return pid == ::getpid() || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
 }
 
 void removeLeftovers(const fs::path& target) {
   std::error_code error;
   const std::string storeName = target.filename().string();
   for (fs::directory_iterator it(folderOf(target), error), end; !error && it != end; it.increment(error)) {
-    std::error_code kind;
-    if (it->is_regular_file(kind) && !it->is_symlink(kind) && isLeftover(it->path(), storeName))
+    struct stat info {};
+    if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) && isLeftover(it->path(), info, storeName))
       ::unlink(it->path().c_str());
   }
 }

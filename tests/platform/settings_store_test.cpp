@@ -462,10 +462,12 @@ TEST_F(SettingsStoreTest, LeftoversOfKilledSavesAreRemoved) {
   const std::pair<std::string, bool> entries[] = {
       {storeName + ".tmp-" + std::to_string(gone), true},     // its owner ended
       {storeName + ".tmp-" + std::to_string(getpid()), true},  // this process is not saving
-      {storeName + ".aB3xZ9", true},                           // an earlier version's
       {storeName + ".tmp-1", false},                           // owned by a running process
-      {storeName + ".backup", false},                          // the operator's own
-      {storeName + ".Bak123", false},                          // not a store's content
+      {storeName + ".tmp-0" + std::to_string(gone), false},    // no save names it so
+      {storeName + ".backup", false},                          // the operator's own copies,
+      {storeName + ".bak001", false},                          // whatever their name
+      {storeName + ".2024v1", false},
+      {storeName + ".Bak123", false},
   };
   for (const auto& [name, leftover] : entries)
     writeBytes(folder_ / name, name == storeName + ".Bak123" ? "mine" : kHeader);
