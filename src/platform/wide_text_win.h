@@ -1,5 +1,6 @@
-// UTF-8, the text of the bench, to and from the UTF-16 of the Windows API.
-// Windows only; malformed input becomes U+FFFD rather than an error.
+// UTF-8, the text of the bench, to and from the UTF-16 of the Windows API,
+// and the system's own texts in it. Windows only; malformed input becomes
+// U+FFFD rather than an error.
 #pragma once
 
 #include <string>
@@ -15,5 +16,9 @@ std::string narrow(std::wstring_view utf16);
 // ANSI code page on Windows.
 std::wstring widenPath(std::string_view path);
 std::string narrowPath(std::wstring_view path);
+
+// The system's words for an error or HRESULT code, in UTF-8 without the
+// line end; empty when the system has none.
+std::string systemMessage(unsigned long code);
 
 }  // namespace lk40::platform

@@ -282,7 +282,9 @@ TEST_F(SettingsStoreTest, UnwritableFolderGivesNoKey) {
   // A regular file where the folder should be stops root as well as anyone.
   writeBytes(folder_ / "blocker", "x");
   const SettingsStore blocked(folder_ / "blocker/store.reg");
-  EXPECT_EQ(blocked.open(kKey, true), nullptr);
+  std::string why;
+  EXPECT_EQ(blocked.open(kKey, true, &why), nullptr);
+  EXPECT_EQ(why, blocked.file() + ": " + std::generic_category().message(ENOTDIR));
   EXPECT_EQ(blocked.open(kKey, false), nullptr);
   const SettingsStore deeper(folder_ / "blocker/sub/store.reg");
   EXPECT_EQ(deeper.open(kKey, true), nullptr);
@@ -324,10 +326,12 @@ TEST_F(SettingsStoreTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
     const FileSizeLimit limit(old.size());
     EXPECT_FALSE(key->close());
   }
+  EXPECT_EQ(key->error(), file() + ": " + std::generic_category().message(EFBIG));
   EXPECT_EQ(readBytes(file()), old);
   EXPECT_EQ(folderEntries(), std::vector<std::string>{"HKEY_CURRENT_USER.reg"});
   // The writes are still pending: a later close saves them.
   ASSERT_TRUE(key->close());
+  EXPECT_EQ(key->error(), "");
   const auto reread = openExisting();
   ASSERT_NE(reread, nullptr);
   EXPECT_EQ(readString(*reread, "19"), std::string(4096, 'x'));
