@@ -163,8 +163,15 @@ bool linkUnnamed(const Descriptor& fd, const fs::path& path) {
 std::error_code replaceAtomically(const fs::path& file, const std::string& bytes) {
   // Write beside the file the link points to, so the link itself survives.
   std::error_code error;
-  const fs::path target = fs::is_symlink(fs::symlink_status(file, error)) ? fs::canonical(file, error) : file;
-  if (error && error != std::errc::no_such_file_or_directory) return error;
+  fs::path target = file;
+  if (fs::is_symlink(fs::symlink_status(file, error))) {
+    target = fs::canonical(file, error);
+    // A link to a file not made yet: the save makes it.
+    if (error == std::errc::no_such_file_or_directory) target = folderOf(file) / fs::read_symlink(file, error);
+    if (error) return error;
+  } else if (error && error != std::errc::no_such_file_or_directory) {
+    return error;
+  }
   error.clear();
   removeLeftovers(target);
 

@@ -359,6 +359,15 @@ TEST_F(SettingsStoreTest, ReplacesTheTargetOfALink) {
   ASSERT_TRUE(key->close());
   EXPECT_TRUE(fs::is_symlink(file()));
   EXPECT_EQ(readBytes(real), kHeader + "\r\n" + kSection + "\"19\"=\"150\"\r\n");
+  // A link to a file not made yet: the first save makes it.
+  fs::remove(real);
+  fs::remove(file());
+  fs::create_symlink("real.reg", file());
+  key = store().open(kKey, true);
+  ASSERT_NE(key, nullptr);
+  EXPECT_TRUE(key->close()) << key->error();
+  EXPECT_TRUE(fs::is_symlink(file()));
+  EXPECT_EQ(readBytes(real), kHeader + "\r\n" + kSection + "\r\n");
 }
 
 TEST_F(SettingsStoreTest, WritesAfterAFileEndingInAContinuedLineAreKept) {
