@@ -168,7 +168,7 @@ void TfrmMain::testTick() {
   SoakTestState& s = *soak_;
   ui.Label15->setText(elapsedText());
   s.recordComplete = false;
-  const bool received = Driver.call("TestGet") == 0;
+  const bool received = Driver.callInt("TestGet") == 0;
   ShowCommandResult(0xF1);
   // A record too short for its values leaves old values in the grid: such a
   // poll is neither counted nor logged.

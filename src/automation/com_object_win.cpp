@@ -154,6 +154,8 @@ class ComObject final : public Dispatch {
                                        kind == InvokeKind::PropertyPut ? nullptr : &result.value,
                                        &exception.value, &badArgument);
     if (FAILED(hr)) raiseInvokeFailure(hr, exception.value);
+    // A value nobody uses is cleared as it came.
+    if (kind == InvokeKind::Method) return Variant();
     return fromVariant(result.value);
   }
 
