@@ -83,7 +83,7 @@ void TfrmDisplay::TimerTimer() {
 }
 
 void TfrmDisplay::poll() {
-  const int32_t status = Driver.call("GetChannelStatus");
+  const int32_t status = Driver.callInt("GetChannelStatus");
   if (loggingPeriod_ > 0 && loggingStep_ > 0) {
     if (tickCounter_ % loggingStep_ == 0) LogWeightLine();
     ++tickCounter_;

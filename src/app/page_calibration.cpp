@@ -150,7 +150,7 @@ void TfrmMain::showAdcReading() {
 
 void TfrmMain::adcTick() {
   try {
-    const int32_t result = Driver.call("GetADCValue");
+    const int32_t result = Driver.callInt("GetADCValue");
     ui.Edit6->setText(result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
     if (loggingStep_ > 0) {
       if (adcTickCounter_ % loggingStep_ == 0) LogAdcLine();

@@ -38,14 +38,14 @@ void TfrmMain::wireLogicalDevicesPage() {
 }
 
 void TfrmMain::Button6Click() {
-  const int active = Driver.call("GetActiveLD") == 0 ? Driver.getInt("LDIndex") : -1;
+  const int active = Driver.callInt("GetActiveLD") == 0 ? Driver.getInt("LDIndex") : -1;
   ui.ListView1->clear();
   Driver.call("GetCountLD");
   // No arithmetic on the count: a driver may hand back any 32-bit value.
   const int count = Driver.getInt("LDCount");
   for (int position = 0; position < count; ++position) {
     Driver.put("LDIndex", Variant(position));
-    if (Driver.call("EnumLD") != 0) continue;
+    if (Driver.callInt("EnumLD") != 0) continue;
     auto* row = new QTreeWidgetItem(ui.ListView1);
     row->setText(0, QString::number(Driver.getInt("LDNumber")));
     row->setText(1, driverText("LDName"));
@@ -81,7 +81,7 @@ void TfrmMain::readLdNumber(const char* method, const char* property, QLineEdit*
 void TfrmMain::Button72Click() {
   inFrame([this] {
     writeLdSettings();
-    if (Driver.call("AddLD") == 0) ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
+    if (Driver.callInt("AddLD") == 0) ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
   });
   ShowCommandResult(0);
   Button6Click();
@@ -122,7 +122,7 @@ void TfrmMain::Button70Click() {
 void TfrmMain::Button10Click() {
   inFrame([this] {
     Driver.put("LDNumber", Variant(intField(ui.Edit13)));
-    if (Driver.call("SetActiveLD") == 0 && Driver.call("Connect") == 0)
+    if (Driver.callInt("SetActiveLD") == 0 && Driver.callInt("Connect") == 0)
       setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
   });
   ShowCommandResult(0);

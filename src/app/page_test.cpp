@@ -212,7 +212,7 @@ void TfrmMain::WriteTestLog(std::string_view bytes) {
 void TfrmMain::testTick() {
   SoakTestState& s = *soak_;
   s.recordCounted = false;
-  const bool received = Driver.call("TestGet") == 0;
+  const bool received = Driver.callInt("TestGet") == 0;
   ShowCommandResult(0xF1);
   // A record of a known type too short for its values is neither counted nor
   // logged: its grid has empty value cells.

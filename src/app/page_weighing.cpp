@@ -47,7 +47,7 @@ void TfrmMain::Button35Click() {
 
 void TfrmMain::Button20Click() {
   writePassword();
-  if (Driver.call("GetChannelStatus") == 0) {
+  if (Driver.callInt("GetChannelStatus") == 0) {
     setWindowState(windowState() | Qt::WindowMinimized);
     // Restored also when the display cannot open.
     const auto restore = qScopeGuard([this] { setWindowState(windowState() & ~Qt::WindowMinimized); });

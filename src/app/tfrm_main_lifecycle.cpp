@@ -88,7 +88,7 @@ void TfrmMain::startupConnection() {
   QString error;
   EnableControls(false);
   try {
-    if (Driver.call("Connect") == 0) {
+    if (Driver.callInt("Connect") == 0) {
       setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
       setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
       ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));

@@ -144,11 +144,15 @@ void TfrmMain::loadSettings() {
 
 void TfrmMain::saveSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
-  const auto key = store.open(kSettingsKey, true);
-  if (!key) return;
-  for (const SavedControl& saved : savedControls(ui)) save(saved.control, std::to_string(saved.valueName), *key);
-  // A store that cannot be written is no reason to keep the window open.
-  key->close();
+  std::string error;
+  if (const auto key = store.open(kSettingsKey, true, &error)) {
+    for (const SavedControl& saved : savedControls(ui)) save(saved.control, std::to_string(saved.valueName), *key);
+    if (key->close()) return;
+    error = key->error();
+  }
+  // A store that cannot be written is no reason to keep the window open, but
+  // the operator learns that the inputs were not kept, and why.
+  showErrorBox(QString::fromStdString(error), myconsts::kCaptionAttention);
 }
 
 void TfrmMain::btnSettingsClick() {

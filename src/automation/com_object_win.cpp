@@ -31,20 +31,9 @@ void joinApartment() {
   (void)joined;
 }
 
-std::string systemText(HRESULT code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text(buffer != nullptr ? buffer : L"", length);
-  LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-  return narrow(text);
-}
-
 // The system's words for a failure code, else "OLE error %.8x".
 std::string failureText(HRESULT code) {
-  std::string text = systemText(code);
+  std::string text = platform::systemMessage(static_cast<unsigned long>(code));
   return text.empty() ? oleErrorMessage(code) : text;
 }
 
@@ -165,6 +154,8 @@ class ComObject final : public Dispatch {
                                        kind == InvokeKind::PropertyPut ? nullptr : &result.value,
                                        &exception.value, &badArgument);
     if (FAILED(hr)) raiseInvokeFailure(hr, exception.value);
+    // A value nobody uses is cleared as it came.
+    if (kind == InvokeKind::Method) return Variant();
     return fromVariant(result.value);
   }
 

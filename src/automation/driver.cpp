@@ -21,9 +21,11 @@ void Driver::put(std::string_view name, const Variant& value) const {
   object_->invoke(id, InvokeKind::PropertyPut, &value);
 }
 
-int32_t Driver::call(std::string_view name) const {
+void Driver::call(std::string_view name) const {
   const DispId id = idOf(name);
-  return object_->invoke(id, InvokeKind::MethodOrGet, nullptr).toInt();
+  object_->invoke(id, InvokeKind::Method, nullptr);
 }
+
+int32_t Driver::callInt(std::string_view name) const { return get(name).toInt(); }
 
 }  // namespace lk40::automation

@@ -19,8 +19,12 @@ class Driver {
   Variant get(std::string_view name) const;
   // Writes a property.
   void put(std::string_view name, const Variant& value) const;
-  // Calls a method with no arguments and returns its integer result.
-  int32_t call(std::string_view name) const;
+  // Calls a method whose value is not used: invoked as a method, its result
+  // dropped unconverted, so a result of any type is no error.
+  void call(std::string_view name) const;
+  // Calls a method whose value is used: invoked as method-or-get, and its
+  // result converted to the integer every method returns.
+  [[nodiscard]] int32_t callInt(std::string_view name) const;
 
   int32_t getInt(std::string_view name) const { return get(name).toInt(); }
   double getDouble(std::string_view name) const { return get(name).toDouble(); }

@@ -133,6 +133,8 @@ Variant PluginObject::invoke(DispId id, InvokeKind kind, const Variant* arg) {
       plugin_.api->invoke(object_, id, static_cast<uint32_t>(kind),
                           arg ? &argument : nullptr, &result.value, &exception.record);
   if (hresult < 0) raiseFailure(hresult, exception.record);
+  // A value nobody uses is handed back to the plugin as it came.
+  if (kind == InvokeKind::Method) return Variant();
   return fromAbi(result.value);
 }
 

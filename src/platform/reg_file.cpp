@@ -221,17 +221,23 @@ RegFile RegFile::parse(std::string_view bytes) {
         }
       } else if (const std::size_t prefix = hexTypePrefix(data)) {
         entry.kind = Kind::Value;
-        // Binary values go on over lines that end in a backslash.
+        // Binary values go on over lines that end in a backslash: each such
+        // line takes exactly the next one, whatever the lines before it ended
+        // in. The end of the file stands for an empty line, and one is kept
+        // there: whatever a save writes after the value then follows a line
+        // that ends it, and the value reads the same before and after.
         std::string bytesText(data.substr(prefix));
-        while (!bytesText.empty() && bytesText.back() == '\\' && i + 1 < lines.size()) {
+        std::string_view last = data;
+        while (!last.empty() && last.back() == '\\') {
           bytesText.pop_back();
-          entry.lines.push_back(lines[++i]);
-          bytesText += trimmed(lines[i]);
+          if (i + 1 < lines.size()) {
+            entry.lines.push_back(lines[++i]);
+          } else {
+            entry.lines.emplace_back();
+          }
+          last = trimmed(entry.lines.back());
+          bytesText += last;
         }
-        // A file that ends inside a continued value would make whatever is
-        // written after it the value's next line; an empty line ends it here,
-        // where it reads as it did.
-        if (!bytesText.empty() && bytesText.back() == '\\') entry.lines.emplace_back();
         if (sameIgnoringCase(data.substr(0, prefix), "hex(1):")) {
           if (auto string = stringFromHex(bytesText)) {
             entry.type = Type::String;

@@ -25,6 +25,9 @@ class SettingsKey {
   // store is then intact and the writes stay pending, so closing again retries
   // them. Closing twice is harmless; a key destroyed unclosed saves its writes.
   virtual bool close() = 0;
+  // Why the last close failed, in the system's words and naming the store;
+  // empty when it succeeded.
+  virtual std::string error() const = 0;
 };
 
 class SettingsStore {
@@ -36,8 +39,10 @@ class SettingsStore {
 
   // keyPath like "SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param" under
   // HKEY_CURRENT_USER. Without create: nullptr when the key does not exist.
-  // With create: nullptr when the store cannot be written.
-  std::unique_ptr<SettingsKey> open(const std::string& keyPath, bool create) const;
+  // With create: nullptr when the store cannot be written. Either way, when
+  // the store is there but cannot be used, *why (if given) says why as
+  // SettingsKey::error() does.
+  std::unique_ptr<SettingsKey> open(const std::string& keyPath, bool create, std::string* why = nullptr) const;
 
   const std::string& file() const { return file_; }
   static std::string defaultFile();

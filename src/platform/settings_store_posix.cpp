@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/reg_file.h"
@@ -44,21 +46,26 @@ class Descriptor {
   int fd_;
 };
 
-enum class ReadStatus { Ok, Missing, Unreadable };
+// What the system call that just failed reports.
+std::error_code systemError() { return {errno, std::generic_category()}; }
 
-ReadStatus readFile(const fs::path& path, std::string& bytes) {
+// Empty when the whole file was read; no_such_file_or_directory when there is
+// none; anything else means it exists and cannot be read.
+std::error_code readFile(const fs::path& path, std::string& bytes) {
   const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+  if (!fd.valid()) return systemError();
   struct stat info {};
-  if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::Unreadable;
+  if (fstat(fd.get(), &info) != 0) return systemError();
+  if (!S_ISREG(info.st_mode)) return std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                                                : std::errc::invalid_argument);
   bytes.clear();
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n == 0) return ReadStatus::Ok;
+    if (n == 0) return {};
     if (n < 0) {
       if (errno == EINTR) continue;
-      return ReadStatus::Unreadable;
+      return systemError();
     }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
@@ -90,47 +97,29 @@ fs::path temporaryPath(const fs::path& target) {
   return target.string() + std::string(kTemporaryTag) + std::to_string(::getpid());
 }
 
-bool startsWithHeaderOrEmpty(const fs::path& file) {
-  std::string bytes;
-  if (readFile(file, bytes) != ReadStatus::Ok) return false;
-  constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-  return bytes.empty() || bytes.compare(0, kHeader.size(), kHeader) == 0 ||
-         bytes.compare(0, 3 + kHeader.size(), "\xEF\xBB\xBF" + std::string(kHeader)) == 0;
-}
-
-// What saves that were killed left beside target: "<store>.tmp-<pid>" of a
-// process that no longer runs (or of this one), and the "<store>.XXXXXX" files
-// of earlier versions, recognised by their random name and their content.
-bool isLeftover(const fs::path& entry, const std::string& storeName) {
+// What a save that was killed left beside target: "<store>.tmp-<pid>" exactly
+// as temporaryPath names it, owned by this user, of a process that no longer
+// runs (or of this one, which is not saving now). Nothing else is taken for a
+// leftover: a copy the operator made beside the store looks like a store too.
+bool isLeftover(const fs::path& entry, const struct stat& info, const std::string& storeName) {
   const std::string name = entry.filename().string();
-  if (name.size() <= storeName.size() || name.compare(0, storeName.size(), storeName) != 0) return false;
-  const std::string rest = name.substr(storeName.size());
-  if (rest.compare(0, kTemporaryTag.size(), kTemporaryTag) == 0) {
-    const std::string digits = rest.substr(kTemporaryTag.size());
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-      return false;
-    const auto pid = static_cast<pid_t>(std::stol(digits));
-    return pid == ::getpid() || (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH);
-  }
-  if (rest.size() != 7 || rest[0] != '.') return false;
-  bool digit = false, letter = false;
-  for (const char c : rest.substr(1)) {
-    if (c >= '0' && c <= '9')
-      digit = true;
-    else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-      letter = true;
-    else
-      return false;
-  }
-  return digit && letter && startsWithHeaderOrEmpty(entry);
+  const std::string prefix = storeName + std::string(kTemporaryTag);
+  if (info.st_uid != ::geteuid() || name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+    return false;
+  const std::string digits = name.substr(prefix.size());
+  // No pid is larger than Linux's limit, and a save writes it without leading zeros.
+  if (digits.size() > 7 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+  const long pid = std::stol(digits);
+  if (pid <= 0 || pid > 4194304 || std::to_string(pid) != digits) return false;
+  return pid == ::getpid() || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
 }
 
 void removeLeftovers(const fs::path& target) {
   std::error_code error;
   const std::string storeName = target.filename().string();
   for (fs::directory_iterator it(folderOf(target), error), end; !error && it != end; it.increment(error)) {
-    std::error_code kind;
-    if (it->is_regular_file(kind) && !it->is_symlink(kind) && isLeftover(it->path(), storeName))
+    struct stat info {};
+    if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) && isLeftover(it->path(), info, storeName))
       ::unlink(it->path().c_str());
   }
 }
@@ -146,19 +135,21 @@ Descriptor createNamed(const fs::path& path) {
   return Descriptor(::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600));
 }
 
-// The folder exists or was made, and a file can be created in it.
-bool folderWritable(const fs::path& file) {
+// Empty when the folder exists or was made and a file can be created in it;
+// else why not.
+std::error_code folderProblem(const fs::path& file) {
   std::error_code error;
   const fs::path folder = folderOf(file);
   fs::create_directories(folder, error);
-  if (!fs::is_directory(folder, error)) return false;
-  if (createUnnamed(file).valid()) return true;
+  if (std::error_code kind; !fs::is_directory(folder, kind))
+    return error ? error : std::make_error_code(std::errc::not_a_directory);
+  if (createUnnamed(file).valid()) return {};
   const fs::path probe = temporaryPath(file);
   Descriptor fd = createNamed(probe);
-  if (!fd.valid()) return false;
+  if (!fd.valid()) return systemError();
   fd.reset();
   ::unlink(probe.c_str());
-  return true;
+  return {};
 }
 
 // Gives the written unnamed file fd the name path.
@@ -168,32 +159,47 @@ bool linkUnnamed(const Descriptor& fd, const fs::path& path) {
   return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
-bool replaceAtomically(const fs::path& file, const std::string& bytes) {
+// Empty when the file was replaced; else why not, the old file being intact.
+std::error_code replaceAtomically(const fs::path& file, const std::string& bytes) {
   // Write beside the file the link points to, so the link itself survives.
   std::error_code error;
-  const fs::path target = fs::is_symlink(fs::symlink_status(file, error)) ? fs::canonical(file, error) : file;
-  if (error && error != std::errc::no_such_file_or_directory) return false;
+  fs::path target = file;
+  if (fs::is_symlink(fs::symlink_status(file, error))) {
+    target = fs::canonical(file, error);
+    // A link to a file not made yet: the save makes it.
+    if (error == std::errc::no_such_file_or_directory) target = folderOf(file) / fs::read_symlink(file, error);
+    if (error) return error;
+  } else if (error && error != std::errc::no_such_file_or_directory) {
+    return error;
+  }
+  error.clear();
   removeLeftovers(target);
 
   const fs::path temporary = temporaryPath(target);
   Descriptor unnamedFd = createUnnamed(target);
   const bool unnamed = unnamedFd.valid();
   Descriptor fd = unnamed ? std::move(unnamedFd) : createNamed(temporary);
-  if (!fd.valid()) return false;
+  if (!fd.valid()) return systemError();
   struct stat old {};
   const bool keepMode = ::stat(target.c_str(), &old) == 0;
-  bool ok = (!keepMode || fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
-            fsync(fd.get()) == 0;
-  if (ok && unnamed) ok = linkUnnamed(fd, temporary);
-  ok = fd.reset() && ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) {
+  if ((keepMode && fchmod(fd.get(), old.st_mode & 07777) != 0) || !writeAll(fd.get(), bytes) ||
+      fsync(fd.get()) != 0 || (unnamed && !linkUnnamed(fd, temporary)))
+    error = systemError();
+  if (!fd.reset() && !error) error = systemError();
+  if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = systemError();
+  if (error) {
     ::unlink(temporary.c_str());
-    return false;
+    return error;
   }
   // Make the rename itself durable; the new file is in place either way.
   const Descriptor folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.valid()) fsync(folder.get());
-  return true;
+  return {};
+}
+
+// The store's error as the operator is told it: the file and the system's words.
+std::string describe(const fs::path& file, const std::error_code& error) {
+  return (file.empty() ? std::string() : file.string() + ": ") + error.message();
 }
 
 class FileSettingsKey final : public SettingsKey {
@@ -223,17 +229,24 @@ class FileSettingsKey final : public SettingsKey {
 
   // A failed close leaves the writes pending, so closing again retries them.
   bool close() override {
+    error_.clear();
     if (!dirty_) return true;
-    if (!replaceAtomically(file_, content_.serialise())) return false;
+    if (const std::error_code error = replaceAtomically(file_, content_.serialise())) {
+      error_ = describe(file_, error);
+      return false;
+    }
     dirty_ = false;
     return true;
   }
+
+  std::string error() const override { return error_; }
 
  private:
   fs::path file_;
   RegFile content_;
   std::string keyName_;
   bool dirty_;
+  std::string error_;
 };
 
 std::optional<std::string> homeFolder() {
@@ -262,18 +275,27 @@ std::string SettingsStore::defaultFile() {
   return (config / "lk40-drvtest" / "HKEY_CURRENT_USER.reg").string();
 }
 
-std::unique_ptr<SettingsKey> SettingsStore::open(const std::string& keyPath, bool create) const {
-  if (file_.empty()) return nullptr;
+std::unique_ptr<SettingsKey> SettingsStore::open(const std::string& keyPath, bool create, std::string* why) const {
+  const auto fail = [why](const fs::path& file, const std::error_code& error) -> std::unique_ptr<SettingsKey> {
+    if (why != nullptr) *why = describe(file, error);
+    return nullptr;
+  };
+  // No home folder to hold the store.
+  if (file_.empty()) return fail({}, std::make_error_code(std::errc::no_such_file_or_directory));
   const fs::path file(file_);
   const std::string path = normalizeKeyPath(keyPath);
   const std::string keyName = path.empty() ? "HKEY_CURRENT_USER" : "HKEY_CURRENT_USER\\" + path;
-  if (create && !folderWritable(file)) return nullptr;
+  if (create) {
+    if (const std::error_code error = folderProblem(file)) return fail(file, error);
+  }
 
   std::string bytes;
-  const ReadStatus status = readFile(file, bytes);
+  const std::error_code error = readFile(file, bytes);
+  const bool missing = error == std::errc::no_such_file_or_directory;
+  if (missing && !create) return nullptr;
   // A store that exists but cannot be read must not be replaced by one that
   // holds only this key.
-  if (status == ReadStatus::Unreadable || (status == ReadStatus::Missing && !create)) return nullptr;
+  if (error && !missing) return fail(file, error);
   RegFile content = RegFile::parse(bytes);
   const bool exists = content.hasKey(keyName);
   if (!exists) {

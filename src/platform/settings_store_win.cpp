@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "platform/settings_store.h"
@@ -17,6 +18,13 @@ bool sameName(const std::wstring& a, const std::wstring& b) {
          CSTR_EQUAL;
 }
 
+// The store's error as the operator is told it: the key and the system's words.
+std::string describe(const std::string& keyName, LSTATUS status) {
+  std::string text = systemMessage(static_cast<unsigned long>(status));
+  if (text.empty()) text = "error " + std::to_string(status);
+  return keyName + ": " + text;
+}
+
 struct Pending {
   std::wstring name;
   DWORD type = REG_SZ;
@@ -26,7 +34,7 @@ struct Pending {
 
 class RegistrySettingsKey final : public SettingsKey {
  public:
-  explicit RegistrySettingsKey(HKEY key) : key_(key) {}
+  RegistrySettingsKey(HKEY key, std::string keyName) : key_(key), keyName_(std::move(keyName)) {}
   ~RegistrySettingsKey() override {
     close();
     RegCloseKey(key_);
@@ -96,6 +104,7 @@ class RegistrySettingsKey final : public SettingsKey {
   }
 
   bool close() override {
+    error_.clear();
     while (!pending_.empty()) {
       const Pending& p = pending_.front();
       LSTATUS status;
@@ -106,11 +115,16 @@ class RegistrySettingsKey final : public SettingsKey {
         status = RegSetValueExW(key_, p.name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&p.number),
                                 sizeof p.number);
       }
-      if (status != ERROR_SUCCESS) return false;
+      if (status != ERROR_SUCCESS) {
+        error_ = describe(keyName_, status);
+        return false;
+      }
       pending_.erase(pending_.begin());
     }
     return true;
   }
+
+  std::string error() const override { return error_; }
 
  private:
   const Pending* pending(const std::wstring& name) const {
@@ -126,14 +140,16 @@ class RegistrySettingsKey final : public SettingsKey {
   }
 
   HKEY key_;
+  std::string keyName_;
   std::vector<Pending> pending_;
+  std::string error_;
 };
 
 }  // namespace
 
 std::string SettingsStore::defaultFile() { return {}; }
 
-std::unique_ptr<SettingsKey> SettingsStore::open(const std::string& keyPath, bool create) const {
+std::unique_ptr<SettingsKey> SettingsStore::open(const std::string& keyPath, bool create, std::string* why) const {
   // file_ names a key standing in for the hive's root (tests use one); empty
   // is the hive itself.
   std::string path = normalizeKeyPath(file_);
@@ -152,8 +168,13 @@ std::unique_ptr<SettingsKey> SettingsStore::open(const std::string& keyPath, boo
     // A key that may be read but not written still restores; its close fails.
     if (status == ERROR_ACCESS_DENIED) status = RegOpenKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, KEY_QUERY_VALUE, &key);
   }
-  if (status != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<RegistrySettingsKey>(key);
+  const std::string keyName = path.empty() ? "HKEY_CURRENT_USER" : "HKEY_CURRENT_USER\\" + path;
+  if (status != ERROR_SUCCESS) {
+    // A key that is not there is no failure to tell of.
+    if (why != nullptr && (create || status != ERROR_FILE_NOT_FOUND)) *why = describe(keyName, status);
+    return nullptr;
+  }
+  return std::make_unique<RegistrySettingsKey>(key, keyName);
 }
 
 }  // namespace lk40::platform

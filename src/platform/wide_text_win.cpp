@@ -34,4 +34,15 @@ std::string fromWide(UINT codePage, std::wstring_view text) {
 std::wstring widen(std::string_view utf8) { return toWide(CP_UTF8, utf8); }
 std::string narrow(std::wstring_view utf16) { return fromWide(CP_UTF8, utf16); }
 
+std::string systemMessage(unsigned long code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer != nullptr ? buffer : L"", length);
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return narrow(text);
+}
+
 }  // namespace lk40::platform

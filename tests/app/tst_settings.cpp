@@ -1,8 +1,11 @@
 // The inputs kept between runs in the settings store, the page defaults, and
 // the driver's settings dialog.
+#include <cerrno>
 #include <climits>
+#include <system_error>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -176,29 +179,35 @@ class SettingsTest : public QObject {
     QCOMPARE(h.text("edtTimeOut"), QStringLiteral("150"));
   }
 
-  void anUnwritableStoreClosesSilently() {
-    MainWindowHarness h;
-    refuseConnect(h);
-    h.start();
-    // The store's folder is a regular file: nothing can be created there.
+  void anUnwritableStoreIsToldAndTheWindowStillCloses() {
+    // The store cannot be opened (its folder is a regular file), or it cannot
+    // be replaced (a folder holds the name its save writes aside).
     QTemporaryDir dir;
-    const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    write(blocker, "x");
-    h.close();
-    QVERIFY(QFile::exists(h.settingsFile()));
-    // A second window whose store lies below the file.
-    auto driver = lk40::testing::RecordingDriver::install();
-    driver->setResult("Connect", 1);
-    std::vector<ShownBox> boxes;
-    TfrmMainOptions options;
-    options.settingsFile = (blocker + QStringLiteral("/sub/HKEY_CURRENT_USER.reg")).toStdString();
-    options.screenSize = QSize(1280, 1024);
-    options.showError = [&](QWidget*, const QString& text, const QString& caption) { boxes.push_back({text, caption}); };
-    TfrmMain form(options);
-    form.show();
-    QVERIFY(form.close());
-    QVERIFY(boxes.empty());
-    QVERIFY(!QFile::exists(QString::fromStdString(options.settingsFile)));
+    write(dir.filePath(QStringLiteral("blocker")), "x");
+    const QString below = dir.filePath(QStringLiteral("blocker/sub/HKEY_CURRENT_USER.reg"));
+    const QString aside = dir.filePath(QStringLiteral("HKEY_CURRENT_USER.reg"));
+    QVERIFY(QDir().mkpath(aside + QStringLiteral(".tmp-%1/inside").arg(QCoreApplication::applicationPid())));
+    for (const auto& [file, error] : {std::pair{below, ENOTDIR}, std::pair{aside, EEXIST}}) {
+      auto driver = lk40::testing::RecordingDriver::install();
+      driver->setResult("Connect", 1);
+      std::vector<ShownBox> boxes;
+      const QWidget* owner = nullptr;
+      TfrmMainOptions options;
+      options.settingsFile = file.toStdString();
+      options.screenSize = QSize(1280, 1024);
+      options.showError = [&](QWidget* parent, const QString& text, const QString& caption) {
+        owner = parent;
+        boxes.push_back({text, caption});
+      };
+      TfrmMain form(options);
+      form.show();
+      QVERIFY(form.close());
+      QCOMPARE(boxes.size(), size_t{1});
+      QCOMPARE(boxes[0].text, file + QStringLiteral(": ") + QString::fromStdString(std::generic_category().message(error)));
+      QCOMPARE(boxes[0].caption, QStringLiteral("Внимание"));
+      QCOMPARE(owner, &form);
+      QVERIFY(!QFile::exists(file));
+    }
   }
 
   void theDefaultsButtonRestoresTheShownPage() {

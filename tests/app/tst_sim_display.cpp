@@ -39,7 +39,7 @@ class SimDisplayTest : public QObject {
     qputenv("LK40_SIM_NO_DELAY", "1");
 
     Driver driver(lk40::automation::createObject("AddIn.DrvTarvo"));
-    QCOMPARE(driver.call("Connect"), 0);
+    QCOMPARE(driver.callInt("Connect"), 0);
     TfrmDisplay display(driver, QString(), 0, 0, lk40::platform::RegionalFormats::russian());
     display.show();
     const DisplayUi& ui = display.controls();

@@ -71,14 +71,22 @@ TEST_F(DriverTest, PutInvokesAsPropertyPutWithTheValue) {
 
 TEST_F(DriverTest, CallReturnsTheResultAsInteger) {
   object->result = Variant("-5");
-  EXPECT_EQ(driver.call("CONNECT"), -5);
+  EXPECT_EQ(driver.callInt("CONNECT"), -5);
   ASSERT_EQ(object->invocations.size(), 1u);
   EXPECT_EQ(object->invocations[0].id, 20);
   EXPECT_EQ(object->invocations[0].kind, InvokeKind::MethodOrGet);
   EXPECT_FALSE(object->invocations[0].hasArg);
 
   object->result = Variant("busy");
-  EXPECT_THROW(driver.call("Connect"), Error);
+  EXPECT_THROW((void)driver.callInt("Connect"), Error);
+}
+
+TEST_F(DriverTest, ACallWhoseValueIsNotUsedIsAMethodAndItsResultIsNotConverted) {
+  object->result = Variant("busy");
+  EXPECT_NO_THROW(driver.call("Connect"));
+  ASSERT_EQ(object->invocations.size(), 1u);
+  EXPECT_EQ(object->invocations[0].kind, InvokeKind::Method);
+  EXPECT_FALSE(object->invocations[0].hasArg);
 }
 
 TEST_F(DriverTest, EveryUseLooksTheNameUpAgain) {

@@ -68,7 +68,7 @@ TEST_F(GoodPlugin, NamesAreFoundWhateverTheirCase) {
   EXPECT_EQ(driver.get("WEIGHT"), Variant(12.345));
   EXPECT_EQ(driver.get("weight"), Variant(12.345));
   driver.put("cOuNtEr", Variant(5));
-  EXPECT_EQ(driver.call("increment"), 6);
+  EXPECT_EQ(driver.callInt("increment"), 6);
   EXPECT_EQ(driver.getInt("COUNTER"), 6);
 }
 
@@ -107,6 +107,10 @@ TEST_F(GoodPlugin, EveryResultAndExceptionIsHandedBack) {
   driver.put("Name", Variant("x"));
   for (int i = 0; i < 3; ++i) driver.get("Name");
   driver.get("ProgId");
+  // A value not used is not converted, whatever its type.
+  EXPECT_NO_THROW(driver.call("ProgId"));
+  EXPECT_NO_THROW(driver.call("Odd"));
+  EXPECT_THROW((void)driver.callInt("ProgId"), Error);
   EXPECT_THROW(driver.call("Fail"), Error);
   EXPECT_THROW(driver.get("Odd"), Error);
   EXPECT_EQ(driver.getInt("Outstanding"), 0);

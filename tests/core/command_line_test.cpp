@@ -35,6 +35,14 @@ TEST(CommandLine, LoggingSettings) {
   EXPECT_EQ(line.loggingFile, "");
   EXPECT_FALSE(line.testPage);
 
+  // Decimal only: the input fields' blanks and hexadecimal forms are no numbers here.
+  for (const char* text : {"0x64", "$A", "x64", " 100", "100 ", "$7FFFFFFF", "2147483648", "+", ""}) {
+    line = parseCommandLine({"w.log", text, text});
+    EXPECT_EQ(line.loggingPeriod, 50) << text;
+    EXPECT_EQ(line.loggingStep, -1) << text;
+  }
+  EXPECT_EQ(parseCommandLine({"w.log", "+0100", "-1"}).loggingPeriod, 100);
+
   // Another negative step keeps the file; logging is still not in force.
   line = parseCommandLine({"w.log", "100", "-5"});
   EXPECT_EQ(line.loggingFile, "w.log");

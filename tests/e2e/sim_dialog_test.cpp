@@ -91,7 +91,7 @@ TEST_F(SimDialog, OkStoresTheChosenSettings) {
     password->setValue(77);
     buttons->button(QDialogButtonBox::Ok)->click();
   });
-  EXPECT_EQ(d.call("ShowProperties"), 0);
+  EXPECT_EQ(d.callInt("ShowProperties"), 0);
   ASSERT_TRUE(seen) << "no dialog came up";
   EXPECT_EQ(d.getInt("ComNumber"), 5);
   EXPECT_EQ(d.getInt("BaudRate"), 6);
@@ -115,7 +115,7 @@ TEST_F(SimDialog, CancelChangesNothing) {
     if (buttons != nullptr) buttons->button(QDialogButtonBox::Cancel)->click();
     else dialog.close();
   });
-  EXPECT_EQ(d.call("ShowProperties"), 0);
+  EXPECT_EQ(d.callInt("ShowProperties"), 0);
   EXPECT_EQ(d.getInt("Timeout"), 275);
   EXPECT_EQ(storedFile(), "");
 }
@@ -140,10 +140,10 @@ TEST_F(SimDialog, FaultsChosenInTheDialogTakeEffectAndAreStored) {
     charging->setChecked(true);
     buttons->button(QDialogButtonBox::Ok)->click();
   });
-  EXPECT_EQ(d.call("ShowProperties"), 0);
-  EXPECT_EQ(d.call("Connect"), 0);
-  EXPECT_EQ(d.call("GetVoltage"), 1) << "exchange 2 goes unanswered";
-  EXPECT_EQ(d.call("GetVoltage"), 0);
+  EXPECT_EQ(d.callInt("ShowProperties"), 0);
+  EXPECT_EQ(d.callInt("Connect"), 0);
+  EXPECT_EQ(d.callInt("GetVoltage"), 1) << "exchange 2 goes unanswered";
+  EXPECT_EQ(d.callInt("GetVoltage"), 0);
   EXPECT_EQ(d.getInt("VoltageFlags"), 1);
   const std::string stored = storedFile();
   EXPECT_NE(stored.find("[Unplugged]\nFrom=2\nTo=2\n"), std::string::npos) << stored;
@@ -166,7 +166,7 @@ TEST_F(SimDialog, APlanFromAScenarioSurvivesTheDialogUnchanged) {
     if (buttons != nullptr) buttons->button(QDialogButtonBox::Ok)->click();
     else dialog.close();
   });
-  EXPECT_EQ(d.call("ShowProperties"), 0);
+  EXPECT_EQ(d.callInt("ShowProperties"), 0);
   const std::string stored = storedFile();
   EXPECT_EQ(stored.substr(stored.find("PortNumber=0\n") + 13), plan);
 }

@@ -79,7 +79,7 @@ TEST_F(SimE2e, NamesAreLookedUpWithoutRegardToCase) {
   EXPECT_EQ(d.getInt("baudrate"), 2);
   d.put("COMNUMBER", Variant(int32_t{3}));
   EXPECT_EQ(d.getInt("ComNumber"), 3);
-  EXPECT_EQ(d.call("getcountld"), 0);
+  EXPECT_EQ(d.callInt("getcountld"), 0);
   EXPECT_EQ(d.getInt("LdCount"), 2);
   try {
     d.get("NoSuchThing");
@@ -94,14 +94,14 @@ TEST_F(SimE2e, ConnectWithTheStoredSettingsAndFailOnAnotherPort) {
   lk40::test::ScopedEnv port("LK40_SIM_PORT", "4");
   const Driver d = create();
   EXPECT_EQ(d.getInt("Timeout"), 200);
-  ASSERT_EQ(d.call("Connect"), 0);
+  ASSERT_EQ(d.callInt("Connect"), 0);
   EXPECT_EQ(d.getInt("ResultCode"), 0);
   EXPECT_TRUE(d.getBool("Connected"));
   expectFramed(d, 0xFC);
   EXPECT_EQ(d.getText("UDescription"), "ЛК-40 имитатор");
 
   d.put("ComNumber", Variant(int32_t{1}));
-  EXPECT_NE(d.call("Connect"), 0);
+  EXPECT_NE(d.callInt("Connect"), 0);
   EXPECT_EQ(d.getInt("ResultCode"), 1);
   EXPECT_FALSE(d.getBool("Connected"));
   EXPECT_EQ(d.getText("Output"), "");
@@ -109,9 +109,9 @@ TEST_F(SimE2e, ConnectWithTheStoredSettingsAndFailOnAnotherPort) {
 
 TEST_F(SimE2e, TestDataReadsAsAnsiBytesInTheRecordLayout) {
   const Driver d = create();
-  ASSERT_EQ(d.call("Connect"), 0);
-  ASSERT_EQ(d.call("TestClr"), 0);
-  ASSERT_EQ(d.call("TestGet"), 0);
+  ASSERT_EQ(d.callInt("Connect"), 0);
+  ASSERT_EQ(d.callInt("TestClr"), 0);
+  ASSERT_EQ(d.callInt("TestGet"), 0);
   expectFramed(d, 0xF1);
   const std::string record = d.get("TestData").toAnsiBytes();
   ASSERT_GE(record.size(), 3u);

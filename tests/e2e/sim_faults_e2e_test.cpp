@@ -28,12 +28,12 @@ class SimFaultsE2e : public ::testing::Test {
     std::ofstream(file) << text;
     scenario_.emplace("LK40_SIM_SCENARIO", file.string());
     Driver d(lk40::automation::createObject("AddIn.DrvTarvo"));
-    EXPECT_EQ(d.call("Connect"), 0);
+    EXPECT_EQ(d.callInt("Connect"), 0);
     return d;
   }
   std::vector<int32_t> poll(const Driver& d, int times) {
     std::vector<int32_t> out;
-    for (int i = 0; i < times; ++i) out.push_back(d.call("GetChannelStatus"));
+    for (int i = 0; i < times; ++i) out.push_back(d.callInt("GetChannelStatus"));
     return out;
   }
 
@@ -63,7 +63,7 @@ TEST_F(SimFaultsE2e, AFlakyLinkLosesAndBreaksRepliesTheSameWayForTheSameSeed) {
 
 TEST_F(SimFaultsE2e, AModuleErrorIsTheResultOfItsCommand) {
   const Driver d = withScenario("[ModuleError]\nCommand=SetZero\nCode=7\n");
-  EXPECT_EQ(d.call("SetZero"), 7);
+  EXPECT_EQ(d.callInt("SetZero"), 7);
   EXPECT_EQ(d.getInt("ResultCode"), 7);
   EXPECT_EQ(d.getText("ResultCodeDescription"), "Вес вне диапазона установки нуля");
 }
@@ -79,13 +79,13 @@ TEST_F(SimFaultsE2e, AWeighingStateAndALoadShowInTheChannelStatus) {
 
 TEST_F(SimFaultsE2e, ASupplyStateShowsInTheVoltageFlags) {
   const Driver d = withScenario("[Supply]\nState=charging, out-of-range\n");
-  ASSERT_EQ(d.call("GetVoltage"), 0);
+  ASSERT_EQ(d.callInt("GetVoltage"), 0);
   EXPECT_EQ(d.getInt("VoltageFlags"), 0x09);
 }
 
 TEST_F(SimFaultsE2e, ADriverErrorIsRaisedWithItsText) {
   const Driver d = withScenario("[Exception]\nMember=GetChannelStatus\nText=Порт занят\nFrom=3\n");
-  EXPECT_EQ(d.call("GetChannelStatus"), 0);
+  EXPECT_EQ(d.callInt("GetChannelStatus"), 0);
   try {
     d.call("GetChannelStatus");
     ADD_FAILURE() << "no error was raised";

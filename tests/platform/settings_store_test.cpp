@@ -11,6 +11,7 @@
 #include <random>
 #include <thread>
 
+#include "platform/reg_file.h"
 #include "temp_folder.h"
 
 namespace lk40::platform {
@@ -281,7 +282,9 @@ TEST_F(SettingsStoreTest, UnwritableFolderGivesNoKey) {
   // A regular file where the folder should be stops root as well as anyone.
   writeBytes(folder_ / "blocker", "x");
   const SettingsStore blocked(folder_ / "blocker/store.reg");
-  EXPECT_EQ(blocked.open(kKey, true), nullptr);
+  std::string why;
+  EXPECT_EQ(blocked.open(kKey, true, &why), nullptr);
+  EXPECT_EQ(why, blocked.file() + ": " + std::generic_category().message(ENOTDIR));
   EXPECT_EQ(blocked.open(kKey, false), nullptr);
   const SettingsStore deeper(folder_ / "blocker/sub/store.reg");
   EXPECT_EQ(deeper.open(kKey, true), nullptr);
@@ -323,10 +326,12 @@ TEST_F(SettingsStoreTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
     const FileSizeLimit limit(old.size());
     EXPECT_FALSE(key->close());
   }
+  EXPECT_EQ(key->error(), file() + ": " + std::generic_category().message(EFBIG));
   EXPECT_EQ(readBytes(file()), old);
   EXPECT_EQ(folderEntries(), std::vector<std::string>{"HKEY_CURRENT_USER.reg"});
   // The writes are still pending: a later close saves them.
   ASSERT_TRUE(key->close());
+  EXPECT_EQ(key->error(), "");
   const auto reread = openExisting();
   ASSERT_NE(reread, nullptr);
   EXPECT_EQ(readString(*reread, "19"), std::string(4096, 'x'));
@@ -354,15 +359,35 @@ TEST_F(SettingsStoreTest, ReplacesTheTargetOfALink) {
   ASSERT_TRUE(key->close());
   EXPECT_TRUE(fs::is_symlink(file()));
   EXPECT_EQ(readBytes(real), kHeader + "\r\n" + kSection + "\"19\"=\"150\"\r\n");
+  // A link to a file not made yet: the first save makes it.
+  fs::remove(real);
+  fs::remove(file());
+  fs::create_symlink("real.reg", file());
+  key = store().open(kKey, true);
+  ASSERT_NE(key, nullptr);
+  EXPECT_TRUE(key->close()) << key->error();
+  EXPECT_TRUE(fs::is_symlink(file()));
+  EXPECT_EQ(readBytes(real), kHeader + "\r\n" + kSection + "\r\n");
 }
 
 TEST_F(SettingsStoreTest, WritesAfterAFileEndingInAContinuedLineAreKept) {
-  const std::string otherSection = "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\r\n";
+  const std::string other = "SOFTWARE\\Other";
+  const std::string otherSection = "[HKEY_CURRENT_USER\\" + other + "]\r\n";
   // The continued value is the file's last line: in the key itself, or in
-  // another section so that the key is appended whole.
-  for (const std::string& start : {kHeader + "\r\n" + kSection + "\"19\"=\"1\"\r\n\"h\"=hex:01,\\\r\n",
-                                   kHeader + "\r\n" + otherSection + "\"h\"=hex:01,\\\r\n  02,\\"}) {
+  // another section so that the key is appended whole. However many
+  // backslashes end it, only the next line continues it.
+  const std::pair<std::string, std::string> cases[] = {
+      {kHeader + "\r\n" + kSection + "\"19\"=\"1\"\r\n\"h\"=hex:01,\\\r\n", kKey.substr(1)},
+      {kHeader + "\r\n" + otherSection + "\"h\"=hex:01,\\\r\n  02,\\", other},
+      {kHeader + "\r\n" + otherSection + "\"h\"=hex:\\\\\r\n", other},
+      {kHeader + "\r\n" + otherSection + "\"h\"=hex:01,\\\\", other},
+      {kHeader + "\r\n" + otherSection + "\"h\"=hex(2):41,00,\\\\\\\r\n", other},
+      {kHeader + "\r\n" + otherSection + "\"h\"=hex(1):41,00,\\\r\n", other},  // reads "A" before and after
+  };
+  for (const auto& [start, keyOfH] : cases) {
     writeBytes(file(), start);
+    std::string before;
+    const ReadResult beforeResult = store().open(keyOfH, false)->readString("h", before);
     {
       auto key = store().open(kKey, true);
       ASSERT_NE(key, nullptr);
@@ -379,6 +404,50 @@ TEST_F(SettingsStoreTest, WritesAfterAFileEndingInAContinuedLineAreKept) {
       ASSERT_TRUE(key->close());
     }
     EXPECT_EQ(readString(*openExisting(), "22"), "7");
+    std::string after;
+    EXPECT_EQ(store().open(keyOfH, false)->readString("h", after), beforeResult) << start;
+    EXPECT_EQ(after, before) << start;
+  }
+}
+
+// Files made of lines that continue, end or break values in every order:
+// what a save writes reads back, and every other value reads as it did.
+TEST(RegFileProperty, SavesKeepWhatTheyWriteAndEverythingElse) {
+  const std::string key = "HKEY_CURRENT_USER\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
+  const std::string other = "HKEY_CURRENT_USER\\SOFTWARE\\Other";
+  const std::string pieces[] = {"[" + key + "]", "[" + other + "]", "\"h\"=hex:01,\\", "\"h\"=hex:\\\\",
+                                "\"s\"=hex(1):41,00,\\", "\"h\"=hex(2):41,00,\\\\\\", "  42,00,\\\\", "  00,00",
+                                "\"19\"=\"old\"", "\"s\"=\"v\\\\\"", "\"20\"=dword:1", "@=hex:\\", "\\", "", "  "};
+  const std::string names[] = {"h", "s", "19", "20", ""};
+  const auto reads = [&](const RegFile& file) {
+    std::vector<std::string> out;
+    for (const std::string& section : {key, other})
+      for (const std::string& name : names) {
+        std::string text;
+        int32_t number = 0;
+        const int asString = static_cast<int>(file.readString(section, name, text));
+        const int asInteger = static_cast<int>(file.readInteger(section, name, number));
+        out.push_back(std::to_string(asString) + text + "|" + std::to_string(asInteger) + std::to_string(number));
+      }
+    return out;
+  };
+  std::mt19937 random(16);
+  for (int n = 0; n < 1000; ++n) {
+    std::string bytes = "Windows Registry Editor Version 5.00";
+    for (int lines = static_cast<int>(random() % 9); lines > 0; --lines)
+      bytes += (random() % 2 ? "\r\n" : "\n") + pieces[random() % std::size(pieces)];
+    if (random() % 2) bytes += "\r\n";
+    RegFile file = RegFile::parse(bytes);
+    // Only the two values written change: "19" to the string, "20" to the integer.
+    std::vector<std::string> expected = reads(file);
+    expected[2] = "0150|20";
+    expected[3] = "2|02";
+    for (int save = 0; save < 2; ++save) {
+      file.writeString(key, "19", "150");
+      file.writeInteger(key, "20", 2);
+      file = RegFile::parse(file.serialise());
+      ASSERT_EQ(reads(file), expected) << ::testing::PrintToString(bytes) << " save " << save;
+    }
   }
 }
 
@@ -406,10 +475,12 @@ TEST_F(SettingsStoreTest, LeftoversOfKilledSavesAreRemoved) {
   const std::pair<std::string, bool> entries[] = {
       {storeName + ".tmp-" + std::to_string(gone), true},     // its owner ended
       {storeName + ".tmp-" + std::to_string(getpid()), true},  // this process is not saving
-      {storeName + ".aB3xZ9", true},                           // an earlier version's
       {storeName + ".tmp-1", false},                           // owned by a running process
-      {storeName + ".backup", false},                          // the operator's own
-      {storeName + ".Bak123", false},                          // not a store's content
+      {storeName + ".tmp-0" + std::to_string(gone), false},    // no save names it so
+      {storeName + ".backup", false},                          // the operator's own copies,
+      {storeName + ".bak001", false},                          // whatever their name
+      {storeName + ".2024v1", false},
+      {storeName + ".Bak123", false},
   };
   for (const auto& [name, leftover] : entries)
     writeBytes(folder_ / name, name == storeName + ".Bak123" ? "mine" : kHeader);

@@ -26,9 +26,9 @@ Error raised(Use use) {
 
 TEST(ComDriver, ConnectsAndReadsTheDeviceMetrics) {
   const Driver d = create();
-  ASSERT_EQ(d.call("Connect"), 0) << d.getText("ResultCodeDescription");
+  ASSERT_EQ(d.callInt("Connect"), 0) << d.getText("ResultCodeDescription");
   EXPECT_TRUE(d.getBool("Connected"));
-  ASSERT_EQ(d.call("GetDeviceMetrics"), 0);
+  ASSERT_EQ(d.callInt("GetDeviceMetrics"), 0);
   EXPECT_EQ(d.getInt("ResultCode"), 0);
   EXPECT_EQ(d.getText("UDescription"), "ЛК-40 имитатор");  // Cyrillic across BSTR
   EXPECT_EQ(d.get("UModel").type(), Variant::Type::Int);
@@ -87,7 +87,7 @@ TEST(ComDriver, FailingMembersRaiseWithTheSystemsText) {
 
 TEST(ComDriver, ShowPropertiesReportsThatNoDialogIsAvailable) {
   const Driver d = create();
-  EXPECT_EQ(d.call("ShowProperties"), 13);
+  EXPECT_EQ(d.callInt("ShowProperties"), 13);
   EXPECT_EQ(d.getInt("ResultCode"), 13);
   EXPECT_EQ(d.getText("ResultCodeDescription"), "Диалог настроек драйвера недоступен");
 }

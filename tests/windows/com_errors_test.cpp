@@ -1,6 +1,6 @@
 // How the COM backend reads a failing Invoke, over a scripted IDispatch: the
 // exception's description, else the system's text for its code, else
-// "OLE error %.8x"; and how it passes a property-put.
+// "OLE error %.8x"; how it passes a property-put, and what a call's value is.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -122,6 +122,13 @@ TEST(ComErrors, PutPassesOneNamedPropertyPutArgumentAndGetConvertsNarrowTypes) {
   V_VT(&object.result) = VT_R4;
   V_R4(&object.result) = 0.5f;
   EXPECT_EQ(d.get("Member"), Variant(0.5));
+
+  // A call whose value is not used is a method, and its result is not converted.
+  V_VT(&object.result) = VT_NULL;
+  EXPECT_NO_THROW(d.call("Member"));
+  EXPECT_EQ(object.lastFlags, DISPATCH_METHOD);
+  EXPECT_THROW((void)d.callInt("Member"), Error);
+  EXPECT_EQ(object.lastFlags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
 }
 
 }  // namespace

@@ -97,7 +97,12 @@ TEST_F(RegistryStore, MissingValuesAndWrongTypesAreTold) {
 TEST_F(RegistryStore, AKeyThatCannotBeMadeGivesNoKey) {
   // Key names are limited to 255 characters: the registry refuses this one.
   const std::string tooLong = "SOFTWARE\\" + std::string(300, 'k');
-  EXPECT_EQ(store.open(tooLong, true), nullptr);
+  std::string why;
+  EXPECT_EQ(store.open(tooLong, true, &why), nullptr);
+  // The key and the system's words for the refusal.
+  const std::string named = "HKEY_CURRENT_USER\\Software\\lk40-drvtest-tests\\" + tooLong + ": ";
+  EXPECT_EQ(why.substr(0, named.size()), named);
+  EXPECT_GT(why.size(), named.size() + 2) << why;
   EXPECT_EQ(store.open(tooLong, false), nullptr);
 }
 
@@ -108,6 +113,9 @@ TEST_F(RegistryStore, AValueTheRegistryRefusesFailsTheClose) {
   key->writeString(std::string(20000, 'v'), "x");  // value names stop at 16383 characters
   EXPECT_FALSE(key->close());
   EXPECT_FALSE(key->close());  // still pending, still refused: never reported as saved
+  const std::string named = "HKEY_CURRENT_USER\\Software\\lk40-drvtest-tests\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param: ";
+  EXPECT_EQ(key->error().substr(0, named.size()), named);
+  EXPECT_GT(key->error().size(), named.size() + 2) << key->error();
   std::string text;
   EXPECT_EQ(store.open(kKey, false)->readString("19", text), ReadResult::Ok);  // what came before it landed
   EXPECT_EQ(text, "150");
