@@ -61,8 +61,11 @@ void TfrmMain::writeLdSettings() {
   Driver.put("LDTimeout", Variant(intField(ui.Edit20)));
 }
 
-void TfrmMain::showLdSettings() {
+// One fixed order of reads for the driver to see: the name, the number (only
+// where a row was selected), then the port, the speed and the time-out.
+void TfrmMain::showLdSettings(bool withNumber) {
   ui.Edit8->setText(driverText("LDName"));
+  if (withNumber) ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
   setComboIndex(ui.ComboBox3, lk40::core::portItemIndex(Driver.getInt("LDComNumber")));
   setComboIndex(ui.ComboBox4, Driver.getInt("LDBaudrate"));
   ui.Edit20->setText(QString::number(Driver.getInt("LDTimeout")));
@@ -114,7 +117,7 @@ void TfrmMain::Button70Click() {
     Driver.call("GetParamLD");
   });
   ShowCommandResult(0);
-  if (Driver.getInt("ResultCode") == 0) showLdSettings();
+  if (Driver.getInt("ResultCode") == 0) showLdSettings(false);
 }
 
 // Only the speed follows the new connection: the connection page's port list
@@ -134,7 +137,5 @@ void TfrmMain::Button8Click() { readLdNumber("GetActiveLD", "LDNumber", ui.Edit3
 void TfrmMain::ListView1SelectItem(QTreeWidgetItem* row) {
   Driver.put("LDNumber", Variant(lk40::core::parseIntOr(row->text(0).toStdString(), 0)));
   Driver.call("GetParamLD");
-  if (Driver.getInt("ResultCode") != 0) return;
-  ui.Edit13->setText(QString::number(Driver.getInt("LDNumber")));
-  showLdSettings();
+  if (Driver.getInt("ResultCode") == 0) showLdSettings(true);
 }

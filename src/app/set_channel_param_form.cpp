@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <utility>
+#include <vector>
 
 #include "core/channel_dialog.h"
 #include "core/numbers.h"
@@ -28,6 +30,9 @@ TfrmSetChannelParam::TfrmSetChannelParam(lk40::automation::Driver driver,
       formats_(formats),
       showError_(showError ? std::move(showError) : standardErrorBox()) {
   setupSetChannelParamUi(this, ui);
+  // "Записать" waits for a fill that read every field, so that only values
+  // read from the driver, or typed over them, can ever be written.
+  ui.Button2->setEnabled(false);
   connect(ui.Button1, &QPushButton::clicked, this, &QDialog::reject);
   connect(ui.Button2, &QPushButton::clicked, this, &TfrmSetChannelParam::Button2Click);
   connect(ui.Button3, &QPushButton::clicked, this, &TfrmSetChannelParam::Button3Click);
@@ -43,7 +48,10 @@ TfrmSetChannelParam::TfrmSetChannelParam(lk40::automation::Driver driver,
         [this](QLineEdit* f) { Edit4Exit(f); });
 }
 
-TfrmSetChannelParam::~TfrmSetChannelParam() = default;
+// The fields' guards call back into this dialog; a field losing the focus while
+// the widgets are torn down (the focus passing on from a destroyed button)
+// must not reach a dialog that is already gone.
+TfrmSetChannelParam::~TfrmSetChannelParam() { qDeleteAll(findChildren<NumericKeyFilter*>()); }
 
 QLineEdit* TfrmSetChannelParam::weightField(int index) const {
   QLineEdit* const fields[kWeightFields] = {ui.Edit4,  ui.Edit5,  ui.Edit6,  ui.Edit7,  ui.Edit8,
@@ -58,8 +66,15 @@ void TfrmSetChannelParam::showEvent(QShowEvent* event) {
   ui.Button1->setFocus();
   try {
     FormShow();
+    ui.Button2->setEnabled(true);
   } catch (const std::exception& e) {
+    // Fields the fill did not reach hold values never read, and a group may
+    // have no item chosen: "Записать" stays disabled, and the dialog closes as
+    // cancelled once its own loop runs (closing from inside the show would
+    // leave that loop waiting for ever).
+    ui.Button2->setEnabled(false);
     showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
+    QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
   }
 }
 
@@ -78,19 +93,34 @@ void TfrmSetChannelParam::FormShow() {
 }
 
 void TfrmSetChannelParam::Button2Click() {
-  // Whatever fails stops the writes silently; the dialog still reports OK and
-  // the caller sends what the driver then holds.
-  try {
-    Driver.put("ChannelFlags",
-               Variant(lk40::core::joinChannelFlags(ui.RadioGroup1->itemIndex(), ui.RadioGroup2->itemIndex())));
-    Driver.put("ChannelNumber", Variant(lk40::core::parseIntOr(ui.Edit1->text().toStdString())));
-    Driver.put("ChannelDegree", Variant(lk40::core::parseIntOr(ui.Edit3->text().toStdString())));
-    for (int i = 0; i < kWeightFields; ++i) {
-      const double value = lk40::core::parseDecimal(weightField(i)->text().toStdString(), formats_.decimalSeparator);
-      Driver.put(kWeightProperties[i], Variant(value));
+  // Every field is converted before the first write: a field that does not
+  // convert (Enter pressed inside it skips its exit check) is reported, takes
+  // the focus and keeps the dialog open, and the driver holds what it held.
+  double weights[kWeightFields] = {};
+  for (int i = 0; i < kWeightFields; ++i) {
+    QLineEdit* const field = weightField(i);
+    try {
+      weights[i] = lk40::core::parseDecimal(field->text().toStdString(), formats_.decimalSeparator);
+    } catch (const lk40::core::ConversionError& e) {
+      showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
+      field->setFocus();
+      return;
     }
-    Driver.put("ChannelPointsCount", Variant(lk40::core::parseIntOr(ui.Edit14->text().toStdString())));
+  }
+  std::vector<std::pair<const char*, Variant>> writes = {
+      {"ChannelFlags",
+       Variant(lk40::core::joinChannelFlags(ui.RadioGroup1->itemIndex(), ui.RadioGroup2->itemIndex()))},
+      {"ChannelNumber", Variant(lk40::core::parseIntOr(ui.Edit1->text().toStdString()))},
+      {"ChannelDegree", Variant(lk40::core::parseIntOr(ui.Edit3->text().toStdString()))}};
+  for (int i = 0; i < kWeightFields; ++i) writes.emplace_back(kWeightProperties[i], Variant(weights[i]));
+  writes.emplace_back("ChannelPointsCount", Variant(lk40::core::parseIntOr(ui.Edit14->text().toStdString())));
+  try {
+    for (const auto& [name, value] : writes) Driver.put(name, value);
   } catch (...) {
+    // Not confirmed: the caller reports the refusal and sends nothing.
+    writeFailure_ = std::current_exception();
+    reject();
+    return;
   }
   accept();
 }
@@ -131,5 +161,7 @@ bool ShowChannelParamDialog(const lk40::automation::Driver& driver, QWidget* cen
     const QRect owner = centreOn->frameGeometry();
     dialog.move(owner.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
   }
-  return dialog.exec() == QDialog::Accepted;
+  const bool written = dialog.exec() == QDialog::Accepted;
+  if (dialog.writeFailure()) std::rethrow_exception(dialog.writeFailure());
+  return written;
 }

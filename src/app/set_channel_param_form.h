@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <exception>
 
 #include "automation/driver.h"
 #include "error_box.h"
@@ -20,6 +21,9 @@ class TfrmSetChannelParam : public QDialog {
   ~TfrmSetChannelParam() override;
 
   const SetChannelParamUi& controls() const { return ui; }
+  // The error of a property write that the driver refused; the dialog then
+  // closed without the OK result. Null when there was none.
+  std::exception_ptr writeFailure() const { return writeFailure_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -40,9 +44,11 @@ class TfrmSetChannelParam : public QDialog {
   lk40::automation::Driver Driver;
   lk40::platform::RegionalFormats formats_;
   ErrorBox showError_;
+  std::exception_ptr writeFailure_;
 };
 
 // Opens the dialog modally, centred on centreOn, and returns true exactly when
-// it was closed by "Записать".
+// it was closed by "Записать". A property write the driver refused is raised
+// again here, so the caller reports it and sends nothing.
 bool ShowChannelParamDialog(const lk40::automation::Driver& driver, QWidget* centreOn,
                             const lk40::platform::RegionalFormats& formats, ErrorBox showError = {});

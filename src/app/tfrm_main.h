@@ -192,7 +192,8 @@ class TfrmMain : public QWidget {
   void ListView1SelectItem(class QTreeWidgetItem* row);
   void readLdNumber(const char* method, const char* property, QLineEdit* field);
   void writeLdSettings();  // LDName, LDComNumber, LDBaudrate, LDTimeout
-  void showLdSettings();
+  // LDName, LDNumber into "Номер ЛУ" when withNumber, LDComNumber, LDBaudrate, LDTimeout.
+  void showLdSettings(bool withNumber);
 
   // --- "Тест" and the soak test (page_test.cpp)
   void wireTestPage();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "combo_box.h"
 #include "radio_group.h"
 
 namespace mainui {
@@ -71,6 +72,7 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items
   c->setInsertPolicy(QComboBox::NoInsert);
   c->addItems(items);
   c->setCurrentIndex(index);
+  if (editable) followTextWithIndex(c);
   return c;
 }
 

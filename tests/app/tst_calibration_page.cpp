@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
@@ -34,7 +35,7 @@ class CalibrationPageTest : public QObject {
   static QToolButton* toggle(MainWindowHarness& h) { return h.find<QToolButton>("SpeedButton1"); }
 
   // Runs action on the channel dialog once it is open, however slowly it opens.
-  static void onDialog(std::function<void(TfrmSetChannelParam&)> action) {
+  static QPointer<QTimer> onDialog(std::function<void(TfrmSetChannelParam&)> action) {
     auto* watcher = new QTimer;
     watcher->setInterval(20);
     QObject::connect(watcher, &QTimer::timeout, [watcher, action] {
@@ -46,6 +47,7 @@ class CalibrationPageTest : public QObject {
       action(*dialog);
     });
     watcher->start();
+    return watcher;
   }
 
  private slots:
@@ -275,24 +277,55 @@ class CalibrationPageTest : public QObject {
     QVERIFY(h.find<QPushButton>("Button31")->isEnabled());
   }
 
-  void theDialogsChoicesAndItsFailuresAreWrittenAsTheOperatorLeftThem() {
+  void theDialogWritesNothingUntilEveryFieldConvertsNorAfterARefusal() {
     MainWindowHarness h;
     started(h, PageID::Channels);
-    // A field that does not convert stops the writes, and the dialog still reports OK.
-    onDialog([](TfrmSetChannelParam& d) {
+    h.driver->set("ChannelFlags", Variant(7));
+    // Enter skips the exit check of the field holding the focus, so an emptied
+    // field can reach "Записать": it is reported, takes the focus, and nothing
+    // is written until it converts.
+    Strings whileOpen;
+    bool focused = false;
+    onDialog([&](TfrmSetChannelParam& d) {
       const SetChannelParamUi& ui = d.controls();
       ui.RadioGroup1->setItemIndex(1);
-      ui.RadioGroup2->setItemIndex(1);
-      ui.Edit5->setText(QStringLiteral("abc"));
-      ui.Edit5->setFocus();
+      ui.RadioGroup2->setItemIndex(0);
+      ui.Edit9->setText(QStringLiteral("20,0000"));
+      ui.Edit14->setText(QStringLiteral("9"));
+      ui.Edit5->clear();
+      ui.Edit14->setFocus();
+      QTest::keyClick(ui.Edit14, Qt::Key_Return);
+      whileOpen = h.driver->writesAndCalls();
+      focused = ui.Edit5->hasFocus() && d.isVisible();
+      QTest::keyClicks(ui.Edit5, QStringLiteral("2,5"));
       QTest::keyClick(ui.Edit5, Qt::Key_Return);
+      if (d.isVisible()) d.reject();
     });
     h.driver->clearEvents();
     h.click("Button31");
-    const Strings expected = {"put Password=30",    "put ChannelFlags=5",         "put ChannelNumber=0",
-                              "put ChannelDegree=0", "put ChannelMaxWeight=0",    "call SetChannelParam"};
+    QCOMPARE(whileOpen, (Strings{"put Password=30"}));
+    QVERIFY(focused);
+    QCOMPARE(h.boxes.size(), size_t{1});
+    QCOMPARE(h.boxes[0].text, QStringLiteral("'' is not a valid floating point value"));
+    Strings expected = {"put Password=30", "put ChannelFlags=1", "put ChannelNumber=0", "put ChannelDegree=0",
+                        "put ChannelMaxWeight=0", "put ChannelMinWeight=2.5", "put ChannelMaxTare=0",
+                        "put ChannelRange1=0", "put ChannelRange2=0", "put ChannelRange3=20"};
+    for (const char* n : {"1", "2", "3", "4"}) expected.push_back(std::string("put ChannelDiscreteness") + n + "=0");
+    expected.insert(expected.end(), {"put ChannelPointsCount=9", "call SetChannelParam"});
     QCOMPARE(h.driver->writesAndCalls(), expected);
-    QVERIFY(h.boxes.empty());
+
+    // A write the driver refuses ends the operation with its text, and the
+    // characteristics are not sent.
+    onDialog([&](TfrmSetChannelParam& d) {
+      h.driver->failOn("ChannelRange2", "значение не принято");
+      d.controls().Button2->click();
+    });
+    h.driver->clearEvents();
+    h.click("Button31");
+    QCOMPARE(h.driver->callCount("SetChannelParam"), 0);
+    QCOMPARE(h.boxes.back().text, QStringLiteral("значение не принято"));
+    QVERIFY(h.find<QPushButton>("Button31")->isEnabled());
+    h.driver->failOn("ChannelRange2", "");
 
     // "Отмена" writes nothing and still presents 233 with the driver's last result.
     h.driver->set("ResultCode", Variant(4));
@@ -302,6 +335,25 @@ class CalibrationPageTest : public QObject {
     h.click("Button31");
     QCOMPARE(h.driver->writesAndCalls(), (Strings{"put Password=30"}));
     QCOMPARE(h.text("edtError"), QStringLiteral("4: не в режиме градуировки"));
+  }
+
+  void aFillThatFailsLetsNothingBeWritten() {
+    for (const char* failing : {"ChannelFlags", "ChannelMinWeight"}) {
+      MainWindowHarness h;
+      started(h, PageID::Channels);
+      h.driver->failOn(failing, "нет свойства");
+      // Left open half filled, "Записать" would send values never read.
+      QPointer<QTimer> watcher = onDialog([](TfrmSetChannelParam& d) {
+        d.controls().Button2->click();
+        if (d.isVisible()) d.reject();
+      });
+      h.driver->clearEvents();
+      h.click("Button31");
+      delete watcher.data();
+      QCOMPARE(h.driver->writesAndCalls(), (Strings{"put Password=30"}));
+      QCOMPARE(h.boxes.size(), size_t{1});
+      QCOMPARE(h.boxes[0].text, QStringLiteral("нет свойства"));
+    }
   }
 
   void theDialogsKeyFiltersAndExitChecks() {

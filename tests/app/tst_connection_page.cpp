@@ -47,6 +47,23 @@ class ConnectionPageTest : public QObject {
     QCOMPARE(h.clickAndRecord("Button15"), (Strings{"put ComNumber=0", "put BaudRate=-1", "put Timeout=0", "call Connect"}));
   }
 
+  void thePortIsTheItemTheTypedTextNames() {
+    MainWindowHarness h;
+    h.start();
+    auto* port = h.find<QComboBox>("ComboBox2");
+    // Typed over "Com7": a text naming no item is no item chosen; a name in
+    // another case is the item, as Enter would choose it.
+    const std::pair<const char*, int> rows[] = {{"xyz", 0}, {"", 0}, {"Com12", 12}, {"com3", 3}, {"Com33", 0}};
+    for (const auto& [typed, comNumber] : rows) {
+      port->setCurrentIndex(6);
+      port->lineEdit()->selectAll();
+      QTest::keyClick(port->lineEdit(), Qt::Key_Backspace);
+      QTest::keyClicks(port->lineEdit(), QString::fromLatin1(typed));
+      QCOMPARE(port->currentText(), QString::fromLatin1(typed));
+      QCOMPARE(h.clickAndRecord("Button15").front(), "put ComNumber=" + std::to_string(comNumber));
+    }
+  }
+
   void switchingTheModeMapsItemTwoToModeThree() {
     MainWindowHarness h;
     h.start();

@@ -2,6 +2,7 @@
 // follow-ups, and the selection order.
 #include <QComboBox>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "main_window_harness.h"
 
@@ -184,6 +185,10 @@ class LogicalDevicesPageTest : public QObject {
     QCOMPARE(h.text("Edit13"), QStringLiteral("9"));
     QCOMPARE(h.text("Edit8"), QStringLiteral("Касса"));
     QCOMPARE(h.text("Edit20"), QStringLiteral("99"));
+    const Strings trace = h.driver->trace();
+    const Strings reads(std::find(trace.rbegin(), trace.rend(), "call GetParamLD").base(), trace.end());
+    QCOMPARE(reads, (Strings{"get ResultCode", "get LDName", "get LDNumber", "get LDComNumber", "get LDBaudrate",
+                             "get LDTimeout"}));
     // Closing clears the selection first: the row is handled once more.
     h.driver->clearEvents();
     h.close();
