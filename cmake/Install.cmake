@@ -18,6 +18,17 @@ file(RELATIVE_PATH LK40_INSTALL_DRIVER_DIR_FROM_BIN
 set(LK40_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 set(LK40_ICON_SIZES 16 32 48 64 128 256)
 
+# On Windows an install is the bench with its Qt and the simulated module's
+# COM server in one folder, which the installer registers.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake)
+  if(LK40_BUILD_APP)
+    lk40_deploy_qt_to_build_tree()
+    lk40_install_qt()
+  endif()
+  return()
+endif()
+
 # The rest describes the bench, which a build without the app does not have.
 if(NOT LK40_BUILD_APP)
   return()

@@ -12,6 +12,13 @@ set(CMAKE_CXX_COMPILER ${LK40_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${LK40_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${LK40_MINGW_PREFIX})
+# Qt for Windows, cross-built by scripts/build-qt-windows: its prefix, or its
+# build tree when only its configure step has run (headers, no libraries).
+if(LK40_QT_WINDOWS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${LK40_QT_WINDOWS})
+  list(APPEND CMAKE_PREFIX_PATH ${LK40_QT_WINDOWS})
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES LK40_QT_WINDOWS)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -85,6 +85,9 @@ class StartupTest : public QObject {
   }
 
   void theCalibrationSelectionIsClearedWhateverWasSaved() {
+#ifdef _WIN32
+    QSKIP("Windows keeps the inputs in the registry, not in the file this test edits");
+#endif
     for (int connect : {0, 1}) {
       MainWindowHarness h;
       h.start();
@@ -111,6 +114,9 @@ class StartupTest : public QObject {
   }
 
   void withoutADriverOnlyTheMessageIsShownAndNothingIsSaved() {
+#ifdef _WIN32
+    QSKIP("Windows finds the registered COM server whatever the plugin search path says");
+#endif
     MainWindowHarness h;
     lk40::testing::RecordingDriver::uninstall();
     QTemporaryDir empty;
@@ -226,6 +232,9 @@ class StartupTest : public QObject {
   }
 
   void btnExitClosesAndSaves() {
+#ifdef _WIN32
+    QSKIP("Windows keeps the inputs in the registry, not in the file this test reads");
+#endif
     MainWindowHarness h;
     h.start();
     h.click("btnExit");
