@@ -1,6 +1,5 @@
 // "Тест": the log requests by hand, the test log record in the grid (0xF1)
 // and the soak test with its test log.
-#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,11 +8,10 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
-#include <ctime>
 
 #include "core/numbers.h"
 #include "core/result_texts.h"
+#include "core/soak_times.h"
 #include "core/test_log.h"
 #include "myconsts.h"
 #include "platform/code_page.h"
@@ -34,52 +32,6 @@ constexpr int kFirstValueRow = 4;
 // rather than on every tick: painting, not the work, would set the pace.
 constexpr int kDisplayRefreshMs = 40;
 
-// The soak test's times as shown. The start is the wall clock's, in whole
-// seconds; every later time is that start carried on by the monotonic clock,
-// so that a clock set forward or back mid-test moves none of them and the
-// elapsed time is always the shown end minus the shown start, to the second.
-class SoakClock {
- public:
-  void start() {
-    wallStart_ = std::chrono::system_clock::now();
-    steadyStart_ = std::chrono::steady_clock::now();
-  }
-  std::time_t shownStart() const { return shownAt(steadyStart_); }
-  std::time_t shownNow() const { return shownAt(std::chrono::steady_clock::now()); }
-
- private:
-  std::time_t shownAt(std::chrono::steady_clock::time_point moment) const {
-    const auto wall =
-        wallStart_ + std::chrono::duration_cast<std::chrono::system_clock::duration>(moment - steadyStart_);
-    return std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(wall));
-  }
-
-  std::chrono::system_clock::time_point wallStart_;
-  std::chrono::steady_clock::time_point steadyStart_;
-};
-
-QString dateTimeText(const lk40::platform::RegionalFormats& formats, std::time_t time) {
-  const QDateTime local = QDateTime::fromSecsSinceEpoch(time);
-  lk40::platform::DateTime value;
-  value.year = local.date().year();
-  value.month = local.date().month();
-  value.day = local.date().day();
-  value.hour = local.time().hour();
-  value.minute = local.time().minute();
-  value.second = local.time().second();
-  return QString::fromStdString(lk40::platform::formatDate(formats.shortDate, value) + " " +
-                                lk40::platform::formatTime(formats.longTime, value));
-}
-
-QString elapsedText(const lk40::platform::RegionalFormats& formats, std::time_t seconds) {
-  // Only the time of day of the difference: it starts again after 24 hours.
-  const auto ofDay = static_cast<int>(seconds % 86400);
-  lk40::platform::DateTime elapsed;
-  elapsed.hour = ofDay / 3600;
-  elapsed.minute = ofDay / 60 % 60;
-  elapsed.second = ofDay % 60;
-  return QString::fromStdString(lk40::platform::formatTime(formats.longTime, elapsed));
-}
 }  // namespace
 
 struct TfrmMain::SoakTestState {
@@ -89,7 +41,7 @@ struct TfrmMain::SoakTestState {
   int64_t measurements = 0;
   int64_t overflows = 0;
   bool valuesLogged = false;  // the block start goes before each block until one logs values
-  SoakClock clock;
+  lk40::core::SoakClock clock;
   // Set by the 0xF1 presentation: whether the block in the grid is counted,
   // and whether its values are logged too (a type this bench does not know
   // has its count and overload mark, but no values to log).
@@ -120,10 +72,10 @@ void TfrmMain::Button12Click() { runFramed({}, "TestGet", 0xF1); }
 void TfrmMain::Button13Click() { runFramed({}, "TestClr", 0xF8); }
 
 void TfrmMain::showTestTimes() {
-  const SoakClock& clock = soak_->clock;
+  const lk40::core::SoakClock& clock = soak_->clock;
   const std::time_t end = clock.shownNow();
-  ui.Label14->setText(dateTimeText(options_.formats, end));
-  ui.Label15->setText(elapsedText(options_.formats, end - clock.shownStart()));
+  ui.Label14->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, end)));
+  ui.Label15->setText(QString::fromStdString(lk40::core::soakElapsedText(options_.formats, end - clock.shownStart())));
 }
 
 void TfrmMain::Button17Click() {
@@ -160,7 +112,7 @@ void TfrmMain::StartTestLog() {
   const QString interval = QString::number(ui.Timer->interval());
   if (ui.Edit11->text() != interval) ui.Edit11->setText(interval);
   s.clock.start();
-  ui.Label13->setText(dateTimeText(options_.formats, s.clock.shownStart()));
+  ui.Label13->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, s.clock.shownStart())));
   ui.Label17->setText(QStringLiteral("0"));
   ui.Label20->setText(QStringLiteral("0"));
   s.measurements = 0;

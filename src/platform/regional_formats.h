@@ -24,6 +24,8 @@ struct DateTime {
   int hour = 0, minute = 0, second = 0;
   static DateTime now();
   static DateTime fromTm(const std::tm& tm);
+  // The local time of a moment of the system clock, in whole seconds.
+  static DateTime atLocal(std::time_t seconds);
 };
 
 // Formats with the Windows-style patterns above; quoted text ('...' or "...")

@@ -61,8 +61,9 @@ RegionalFormats RegionalFormats::fromUserLocale() {
   return formats;
 }
 
-DateTime DateTime::now() {
-  const std::time_t seconds = std::time(nullptr);
+DateTime DateTime::now() { return atLocal(std::time(nullptr)); }
+
+DateTime DateTime::atLocal(std::time_t seconds) {
   std::tm local{};
   localtime_r(&seconds, &local);
   return fromTm(local);

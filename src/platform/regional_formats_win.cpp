@@ -50,4 +50,10 @@ DateTime DateTime::now() {
   return value;
 }
 
+DateTime DateTime::atLocal(std::time_t seconds) {
+  std::tm local{};
+  localtime_s(&local, &seconds);
+  return fromTm(local);
+}
+
 }  // namespace lk40::platform
