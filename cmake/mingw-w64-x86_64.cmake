@@ -35,5 +35,7 @@ if(NOT LK40_WINE)
   find_program(LK40_WINE NAMES wine64 wine)
 endif()
 if(LK40_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${LK40_WINE})
+  # Through a wrapper that repeats a run only when Wine's exit, not the
+  # program, failed.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run ${LK40_WINE})
 endif()

@@ -1,8 +1,17 @@
-// The weight display over the simulated driver, loaded by its ProgID and run
-// over a scenario file: what the operator sees while the module is pulled off
-// its port, after it is plugged in again and while it is overloaded.
+// The simulated driver created by its ProgID, as the bench creates it: the
+// weight display over a scenario file (what the operator sees while the
+// module is pulled off its port, after it is plugged in again and while it
+// is overloaded), and the driver's own settings dialog.
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "automation/factory.h"
 #include "display.h"
@@ -21,6 +30,15 @@ class SimDisplayTest : public QObject {
     return lit(ui.Image1) + lit(ui.Image2) + lit(ui.Image3) + lit(ui.Image4);
   }
 
+  // The driver's settings stay in dir; on POSIX the plugin is the one built here.
+  static void isolate(const QTemporaryDir& dir) {
+#ifdef LK40_SIM_DRIVER_DIR
+    qputenv("LK40_DRIVER_PATH", LK40_SIM_DRIVER_DIR);
+#endif
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    qputenv("APPDATA", QDir::toNativeSeparators(dir.path()).toLocal8Bit());
+  }
+
  private slots:
   void unpluggedThenReadingsAgain() {
     QTemporaryDir dir;
@@ -34,8 +52,7 @@ class SimDisplayTest : public QObject {
         "[Weighing]\nState=overload\nFrom=16\nTo=16\n");
     file.close();
     qputenv("LK40_SIM_SCENARIO", scenario.toLocal8Bit());
-    qputenv("LK40_DRIVER_PATH", LK40_SIM_DRIVER_DIR);
-    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    isolate(dir);
     qputenv("LK40_SIM_NO_DELAY", "1");
 
     Driver driver(lk40::automation::createObject("AddIn.DrvTarvo"));
@@ -66,6 +83,31 @@ class SimDisplayTest : public QObject {
     display.TimerTimer();
     QCOMPARE(ui.edtWeight->text(), QStringLiteral("1,5000"));
     display.close();
+  }
+
+  void showPropertiesOpensTheDriversOwnDialog() {
+    QTemporaryDir dir;
+    isolate(dir);
+    qunsetenv("LK40_SIM_SCENARIO");
+    Driver driver(lk40::automation::createObject("AddIn.DrvTarvo"));
+    QString title;
+    bool faults = false;
+    QTimer::singleShot(0, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        if (dialog == nullptr || dialog->objectName() != QLatin1String("SimSettingsDialog")) continue;
+        title = dialog->windowTitle();
+        for (const QGroupBox* box : dialog->findChildren<QGroupBox*>()) {
+          faults = faults || box->title() == QString::fromUtf8("Неисправности");
+        }
+        dialog->findChild<QComboBox*>(QStringLiteral("cbComNumber"))->setCurrentIndex(4);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      }
+    });
+    QCOMPARE(driver.callInt("ShowProperties"), 0);
+    QCOMPARE(title, QString::fromUtf8("Параметры драйвера"));
+    QVERIFY(faults);
+    QCOMPARE(driver.getInt("ComNumber"), 5);
   }
 };
 
