@@ -4,7 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "sim_text.h"
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
 
 namespace lk40::sim {
 namespace {
@@ -16,14 +17,8 @@ std::string_view textOf(const lk40_variant& v) {
   return {v.u.str.data, v.u.str.size};
 }
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 std::optional<double> parseNumber(std::string_view text) {
-  text = trim(text);
+  text = platform::trimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   double value = 0;
@@ -122,9 +117,9 @@ std::optional<bool> toBool(const lk40_variant& v) {
     case LK40_VT_CY: return v.u.cy != 0;
     case LK40_VT_BOOL: return v.u.boolean != 0;
     case LK40_VT_BSTR: {
-      const std::string_view text = trim(textOf(v));
-      if (equalsIgnoringAsciiCase(text, "true")) return true;
-      if (equalsIgnoringAsciiCase(text, "false")) return false;
+      const std::string_view text = platform::trimBlanks(textOf(v));
+      if (platform::equalsIgnoringAsciiCase(text, "true")) return true;
+      if (platform::equalsIgnoringAsciiCase(text, "false")) return false;
       const auto number = parseNumber(text);
       if (!number) return std::nullopt;
       return *number != 0.0;
@@ -147,7 +142,7 @@ std::optional<std::string> toText(const lk40_variant& v) {
     case LK40_VT_BOOL: return std::string(v.u.boolean != 0 ? "True" : "False");
     case LK40_VT_BSTR: {
       const std::string_view text = textOf(v);
-      if (!isValidUtf8(text)) return std::nullopt;
+      if (!platform::isValidUtf8(text)) return std::nullopt;
       return std::string(text);
     }
     default: return std::nullopt;
