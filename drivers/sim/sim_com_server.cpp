@@ -12,6 +12,7 @@
 #include <new>
 #include <string>
 
+#include "platform/module_file_win.h"
 #include "sim_com_object.h"
 
 namespace {
@@ -80,19 +81,9 @@ std::wstring readText(HKEY root, const std::wstring& path) {
   return value;
 }
 
-std::wstring modulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(gModule, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(path.size() * 2);
-  }
-}
-
 HRESULT registerUnder(HKEY classes) {
   const std::wstring clsid = classIdText();
-  const std::wstring file = modulePath();
+  const std::wstring file = lk40::platform::moduleFileName(gModule);
   if (file.empty()) return SELFREG_E_CLASS;
   const std::wstring classKey = L"CLSID\\" + clsid;
   const bool ok = setText(classes, classKey, nullptr, kDescription) &&

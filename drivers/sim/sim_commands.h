@@ -1,41 +1,44 @@
-// The command codes of the module's protocol, one per request frame.
+// The commands of the module's protocol, one per request frame, each by the
+// driver method that sends it: the one table of their codes.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-namespace lk40::sim::command {
+// X(Method, code), in the order of the codes.
+#define LK40_SIM_COMMANDS(X) \
+  X(SetMode, 0x07) X(KeyEmulation, 0x08) X(LockKeyboard, 0x09) X(GetChannelStatusEx, 0x11) \
+  X(GetMode, 0x12) X(SetExchangeParam, 0x14) X(GetExchangeParam, 0x15) X(SetPassword, 0x16) \
+  X(SetZero, 0x30) X(SetTare, 0x31) X(SetTareValue, 0x32) X(SetGoodData, 0x33) \
+  X(GetChannelStatus, 0x3A) X(SetFixedPoint, 0x70) X(GetFixedPoint, 0x71) X(StartCalibration, 0x72) \
+  X(GetCalibrationStatus, 0x73) X(BreakCalibration, 0x74) X(GetADCValue, 0x75) \
+  X(GetChannelsCount, 0xE5) X(SetActiveChannel, 0xE6) X(SetChannelMode, 0xE7) \
+  X(GetChannelParam, 0xE8) X(SetChannelParam, 0xE9) X(GetActiveChannel, 0xEA) \
+  X(RestartChannel, 0xEF) X(Reset, 0xF0) X(TestGet, 0xF1) X(GetDeviceCRC, 0xF2) X(GetVoltage, 0xF3) \
+  X(TestClr, 0xF8) X(GetDeviceMetrics, 0xFC)
 
-constexpr uint8_t kSetMode = 0x07;
-constexpr uint8_t kKeyEmulation = 0x08;
-constexpr uint8_t kLockKeyboard = 0x09;
-constexpr uint8_t kGetChannelStatusEx = 0x11;
-constexpr uint8_t kGetMode = 0x12;
-constexpr uint8_t kSetExchangeParam = 0x14;
-constexpr uint8_t kGetExchangeParam = 0x15;
-constexpr uint8_t kSetPassword = 0x16;
-constexpr uint8_t kSetZero = 0x30;
-constexpr uint8_t kSetTare = 0x31;
-constexpr uint8_t kSetTareValue = 0x32;
-constexpr uint8_t kSetGoodData = 0x33;
-constexpr uint8_t kGetChannelStatus = 0x3A;
-constexpr uint8_t kSetFixedPoint = 0x70;
-constexpr uint8_t kGetFixedPoint = 0x71;
-constexpr uint8_t kStartCalibration = 0x72;
-constexpr uint8_t kGetCalibrationStatus = 0x73;
-constexpr uint8_t kBreakCalibration = 0x74;
-constexpr uint8_t kGetADCValue = 0x75;
-constexpr uint8_t kGetChannelsCount = 0xE5;
-constexpr uint8_t kSetActiveChannel = 0xE6;
-constexpr uint8_t kSetChannelMode = 0xE7;
-constexpr uint8_t kGetChannelParam = 0xE8;
-constexpr uint8_t kSetChannelParam = 0xE9;
-constexpr uint8_t kGetActiveChannel = 0xEA;
-constexpr uint8_t kRestartChannel = 0xEF;
-constexpr uint8_t kReset = 0xF0;
-constexpr uint8_t kTestGet = 0xF1;
-constexpr uint8_t kGetDeviceCRC = 0xF2;
-constexpr uint8_t kGetVoltage = 0xF3;
-constexpr uint8_t kTestClr = 0xF8;
-constexpr uint8_t kGetDeviceMetrics = 0xFC;
+namespace lk40::sim {
 
-}  // namespace lk40::sim::command
+namespace command {
+#define LK40_SIM_COMMAND_CONSTANT(method, code) constexpr uint8_t k##method = code;
+LK40_SIM_COMMANDS(LK40_SIM_COMMAND_CONSTANT)
+#undef LK40_SIM_COMMAND_CONSTANT
+}  // namespace command
+
+// The module's commands by the driver method that sends them, in the order
+// of the codes; Connect sends the device-type request, as GetDeviceMetrics
+// does, and follows it.
+struct CommandName {
+  std::string_view method;
+  uint8_t code;
+};
+const std::vector<CommandName>& commandNames();
+// A method name (any ASCII case) or a number, decimal or 0x hex, 0 to 255.
+std::optional<uint8_t> commandByName(std::string_view text);
+// The first method name of a command, or "0xNN" for one that has none.
+std::string commandName(uint8_t code);
+
+}  // namespace lk40::sim

@@ -22,7 +22,6 @@
 #include "sim_members.h"
 #include "sim_module.h"
 #include "sim_properties.h"
-#include "sim_result.h"
 #include "sim_settings.h"
 
 namespace lk40::sim {
@@ -59,7 +58,6 @@ class Driver {
   // randomness starts over, the load profile goes onto every platform.
   void applyPlan(const FaultPlan& plan);
   const FaultPlan& plan() const { return plan_; }
-  int64_t exchanges() const { return exchanges_; }
   // What the last call cost on the link (0 for a call that sent nothing),
   // whether or not the driver waited for it in real time.
   Micros lastCallTime() const { return lastCallTime_; }
@@ -70,7 +68,6 @@ class Driver {
   Properties& properties() { return props_; }
   const Properties& properties() const { return props_; }
   Module& module() { return module_; }
-  bool connected() const { return connected_; }
 
  private:
   enum class Auth { None, Password };

@@ -5,11 +5,6 @@
 #include "sim_driver.h"
 
 namespace lk40::sim {
-namespace {
-
-bool fitsByte(int32_t value) { return value >= 0 && value <= 0xFF; }
-
-}  // namespace
 
 int32_t Driver::setFixedPoint() {
   const int32_t point = props_.getInt(Prop::PointNumber);

@@ -9,8 +9,6 @@ constexpr Prop kRanges[] = {Prop::ChannelRange1, Prop::ChannelRange2, Prop::Chan
 constexpr Prop kIntervals[] = {Prop::ChannelDiscreteness1, Prop::ChannelDiscreteness2,
                                Prop::ChannelDiscreteness3, Prop::ChannelDiscreteness4};
 
-bool fitsByte(int32_t value) { return value >= 0 && value <= 0xFF; }
-
 // flags, degree, the weights in counts of 10^degree kg, points count.
 void putParams(Bytes& out, const ChannelParams& p) {
   putU8(out, static_cast<uint32_t>(p.flags));

@@ -1,7 +1,6 @@
 // Connection, exchange settings, mode, identity and the settings dialog.
 #include "sim_commands.h"
 #include "sim_driver.h"
-#include "sim_text.h"
 
 namespace lk40::sim {
 namespace {
@@ -73,7 +72,7 @@ int32_t Driver::setExchangeParam() {
   const ExchangeParams p{props_.getInt(Prop::BaudRate), props_.getInt(Prop::Timeout),
                          props_.getInt(Prop::PortNumber)};
   const bool valid = validBaudRate(p.baudRate) && p.timeout >= 1 && p.timeout <= 0xFFFF &&
-                     p.portNumber >= 0 && p.portNumber <= 0xFF;
+                     fitsByte(p.portNumber);
   Bytes request;
   putU8(request, static_cast<uint32_t>(p.baudRate));
   putU16(request, static_cast<uint32_t>(p.timeout));
@@ -102,7 +101,7 @@ int32_t Driver::getMode() {
 
 int32_t Driver::setMode() {
   const int32_t requested = props_.getInt(Prop::Mode);
-  const bool fits = requested >= 0 && requested <= 0xFF;
+  const bool fits = fitsByte(requested);
   Bytes request;
   putU8(request, static_cast<uint32_t>(requested));
   // The module itself refuses the modes it does not have.

@@ -1,13 +1,12 @@
 // Keyboard, password, supply and the test buffer.
 #include "sim_commands.h"
 #include "sim_driver.h"
-#include "sim_text.h"
 
 namespace lk40::sim {
 
 int32_t Driver::keyEmulation() {
   const int32_t key = props_.getInt(Prop::Key);
-  const bool fits = key >= 0 && key <= 0xFF;
+  const bool fits = fitsByte(key);
   Bytes request;
   putU8(request, static_cast<uint32_t>(key));
   return exchange(command::kKeyEmulation, Auth::Password, fits ? Result::Ok : Result::BadParameter,

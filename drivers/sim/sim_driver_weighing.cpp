@@ -61,7 +61,7 @@ int32_t Driver::setGoodData() {
   const GoodsData goods{props_.getCurrency(Prop::Price), props_.getInt(Prop::Quantity),
                         props_.getInt(Prop::GoodType)};
   const bool fits = goods.price >= 0 && goods.price <= Module::kMaxPrice && goods.quantity >= 0 &&
-                    goods.quantity <= 0xFFFF && goods.goodType >= 0 && goods.goodType <= 0xFF;
+                    goods.quantity <= 0xFFFF && fitsByte(goods.goodType);
   Bytes request;
   putI64(request, goods.price);
   putU16(request, static_cast<uint32_t>(goods.quantity));

@@ -1,13 +1,9 @@
 #include "sim_faults.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 
-#include "sim_commands.h"
+#include "platform/ascii_text.h"
 #include "sim_module.h"
-#include "sim_scale.h"
-#include "sim_text.h"
 
 namespace lk40::sim {
 namespace {
@@ -19,11 +15,6 @@ void forEachIn(const std::vector<Entry>& entries, int64_t exchange, Visit visit)
 }
 
 }  // namespace
-
-bool FaultPlan::empty() const {
-  return unplugged.empty() && slow.empty() && flaky.empty() && moduleErrors.empty() && weighing.empty() &&
-         supply.empty() && driverErrors.empty() && load.kind == LoadProfile::Kind::Scene;
-}
 
 LinkConditions FaultPlan::linkAt(int64_t exchange) const {
   LinkConditions now;
@@ -60,7 +51,7 @@ std::optional<int32_t> FaultPlan::supplyFlagsAt(int64_t exchange) const {
 
 std::optional<std::string> FaultPlan::driverErrorAt(int64_t exchange, std::string_view member) const {
   for (const DriverError& e : driverErrors)
-    if (e.when.contains(exchange) && equalsIgnoringAsciiCase(e.member, member)) return e.text;
+    if (e.when.contains(exchange) && platform::equalsIgnoringAsciiCase(e.member, member)) return e.text;
   return std::nullopt;
 }
 
@@ -99,70 +90,6 @@ void applyWeighingState(ChannelReading& reading, int32_t bits) {
     reading.status &= ~(status::kFixed | status::kSettled | status::kAutoZero);
     reading.weight = 0.0;
   }
-}
-
-const std::vector<CommandName>& commandNames() {
-  using namespace command;
-  static const std::vector<CommandName> names = {
-      {"GetDeviceMetrics", kGetDeviceMetrics},
-      {"Connect", kGetDeviceMetrics},
-      {"GetMode", kGetMode},
-      {"SetMode", kSetMode},
-      {"GetExchangeParam", kGetExchangeParam},
-      {"SetExchangeParam", kSetExchangeParam},
-      {"Reset", kReset},
-      {"GetDeviceCRC", kGetDeviceCRC},
-      {"SetZero", kSetZero},
-      {"SetTare", kSetTare},
-      {"SetTareValue", kSetTareValue},
-      {"SetGoodData", kSetGoodData},
-      {"GetChannelStatus", kGetChannelStatus},
-      {"GetChannelStatusEx", kGetChannelStatusEx},
-      {"SetFixedPoint", kSetFixedPoint},
-      {"GetFixedPoint", kGetFixedPoint},
-      {"StartCalibration", kStartCalibration},
-      {"GetCalibrationStatus", kGetCalibrationStatus},
-      {"BreakCalibration", kBreakCalibration},
-      {"GetADCValue", kGetADCValue},
-      {"GetChannelsCount", kGetChannelsCount},
-      {"GetActiveChannel", kGetActiveChannel},
-      {"SetActiveChannel", kSetActiveChannel},
-      {"SetChannelMode", kSetChannelMode},
-      {"GetChannelParam", kGetChannelParam},
-      {"SetChannelParam", kSetChannelParam},
-      {"RestartChannel", kRestartChannel},
-      {"KeyEmulation", kKeyEmulation},
-      {"LockKeyboard", kLockKeyboard},
-      {"SetPassword", kSetPassword},
-      {"GetVoltage", kGetVoltage},
-      {"TestClr", kTestClr},
-      {"TestGet", kTestGet},
-  };
-  return names;
-}
-
-std::optional<uint8_t> commandByName(std::string_view text) {
-  for (const CommandName& c : commandNames())
-    if (equalsIgnoringAsciiCase(c.method, text)) return c.code;
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  unsigned value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value > 0xFF) {
-    return std::nullopt;
-  }
-  return static_cast<uint8_t>(value);
-}
-
-std::string commandName(uint8_t code) {
-  for (const CommandName& c : commandNames())
-    if (c.code == code) return std::string(c.method);
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", code);
-  return text;
 }
 
 }  // namespace lk40::sim

@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "sim_commands.h"
 #include "sim_link.h"
-#include "sim_load_profile.h"
+#include "sim_scale.h"
 
 namespace lk40::sim {
 
@@ -74,8 +75,6 @@ struct FaultPlan {
   std::vector<DriverError> driverErrors;
   LoadProfile load;
 
-  bool empty() const;
-
   // Several entries in force at once add up: latencies (capped at
   // kMaxExtraLatencyMs) and percentages (capped at 100), weighing bits and
   // supply flags.
@@ -95,17 +94,5 @@ inline bool operator!=(const FaultPlan& a, const FaultPlan& b) { return !(a == b
 // measurement error or an underloaded converter leaves no valid weight: the
 // weight reads 0 and the weight is neither settled, fixed nor at zero.
 void applyWeighingState(ChannelReading& reading, int32_t bits);
-
-// The module's commands by the driver method that sends them (Connect sends
-// the device-type request, as GetDeviceMetrics does).
-struct CommandName {
-  std::string_view method;
-  uint8_t code;
-};
-const std::vector<CommandName>& commandNames();
-// A method name (any ASCII case) or a number, decimal or 0x hex, 0 to 255.
-std::optional<uint8_t> commandByName(std::string_view text);
-// The first method name of a command, or "0xNN" for one that has none.
-std::string commandName(uint8_t code);
 
 }  // namespace lk40::sim

@@ -16,7 +16,7 @@
 
 #include "sim_members.h"
 #include "sim_scenario.h"
-#include "sim_supply.h"
+#include "sim_module.h"
 
 namespace lk40::sim {
 namespace {

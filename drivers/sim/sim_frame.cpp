@@ -4,6 +4,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "platform/code_page.h"
+
 namespace lk40::sim {
 
 Bytes makeFrame(uint8_t command, const Bytes& data) {
@@ -49,11 +51,40 @@ void putI64(Bytes& out, int64_t value) {
   for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<uint8_t>(u >> shift));
 }
 
+std::string ansiToUtf8(const Bytes& bytes) { return platform::ansiToUtf8(std::string(bytes.begin(), bytes.end())); }
+
+Bytes utf8ToAnsi(std::string_view utf8) {
+  const std::string bytes = platform::utf8ToAnsi(utf8);
+  return Bytes(bytes.begin(), bytes.end());
+}
+
 int32_t weightUnits(double kg, int32_t degree) {
   const double units = std::round(kg / std::pow(10.0, degree));
   if (!(units > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
   if (!(units < std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(units);
+}
+
+const char* resultDescription(Result result) {
+  switch (result) {
+    case Result::Ok: return "Ошибок нет";
+    case Result::NoConnection: return "Нет связи с весовым модулем";
+    case Result::WrongPassword: return "Неверный пароль";
+    case Result::BadParameter: return "Неверный параметр";
+    case Result::NotInCalibrationMode: return "Весовой модуль не в режиме градуировки";
+    case Result::Busy: return "Весовой модуль занят";
+    case Result::NotSettled: return "Вес не успокоен";
+    case Result::ZeroOutOfRange: return "Вес вне диапазона установки нуля";
+    case Result::ChannelOff: return "Весовой канал выключен";
+    case Result::Overload: return "Перегрузка по весу";
+    case Result::TareOutOfRange: return "Тара вне допустимого диапазона";
+    case Result::NoSuchDevice: return "Логическое устройство не найдено";
+    case Result::NoActiveDevice: return "Нет активного логического устройства";
+    case Result::DialogNotAvailable: return "Диалог настроек драйвера недоступен";
+    case Result::SettingsNotSaved: return "Не удалось сохранить настройки драйвера";
+    case Result::BadCheckByte: return "Неверный контрольный байт в ответе весового модуля";
+  }
+  return "Неизвестная ошибка";
 }
 
 }  // namespace lk40::sim

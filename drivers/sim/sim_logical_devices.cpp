@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string_view>
 
+#include "platform/utf8.h"
+#include "platform/whole_file.h"
 #include "sim_settings.h"
-
-#include "sim_text.h"
 
 namespace lk40::sim {
 
@@ -30,7 +29,7 @@ const LogicalDevice* LogicalDevices::find(int32_t number) const {
 bool LogicalDevices::isValid(const LogicalDevice& d) {
   return d.comNumber >= 1 && d.comNumber <= 32 && d.baudRate >= 0 && d.baudRate <= 6 &&
          d.timeout >= 1 && d.timeout <= 0xFFFF && d.name.size() <= kMaxNameBytes &&
-         d.name.find_first_of("\r\n") == std::string::npos && isValidUtf8(d.name);
+         d.name.find_first_of("\r\n") == std::string::npos && platform::isValidUtf8(d.name);
 }
 
 Result LogicalDevices::add(const LogicalDevice& device, int32_t& number) {
@@ -103,8 +102,9 @@ bool readInt(std::string_view& text, int32_t& value) {
 LogicalDevices LogicalDevices::load(const std::string& file) {
   LogicalDevices table;
   if (file.empty()) return table;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return table;
+  std::string bytes;
+  if (platform::readWholeFile(file, bytes)) return table;
+  std::istringstream in(bytes);
   table.devices_.clear();
   table.activeNumber_ = 0;
   std::string line;

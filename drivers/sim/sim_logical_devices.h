@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sim_result.h"
+#include "sim_frame.h"
 
 namespace lk40::sim {
 

@@ -3,7 +3,8 @@
 #include <array>
 #include <unordered_map>
 
-#include "sim_text.h"
+#include "platform/ascii_text.h"
+
 
 namespace lk40::sim {
 namespace {
@@ -26,14 +27,14 @@ constexpr Table kMembers = {{
 struct FoldedHash {
   size_t operator()(std::string_view s) const noexcept {
     size_t h = 14695981039346656037ull;  // FNV-1a over the folded bytes
-    for (const char c : s) h = (h ^ static_cast<unsigned char>(foldAscii(c))) * 1099511628211ull;
+    for (const char c : s) h = (h ^ static_cast<unsigned char>(platform::foldAscii(c))) * 1099511628211ull;
     return h;
   }
 };
 
 struct FoldedEqual {
   bool operator()(std::string_view a, std::string_view b) const noexcept {
-    return equalsIgnoringAsciiCase(a, b);
+    return platform::equalsIgnoringAsciiCase(a, b);
   }
 };
 

@@ -40,7 +40,7 @@ struct Member {
   bool writable;
 };
 
-// Dispatch ids are 1 + the position in memberTable(): methods, then properties.
+// Dispatch ids are 1 + the position in the member table: methods, then properties.
 const Member* memberById(int32_t dispid);
 // ASCII case is folded, as automation looks names up.
 const Member* findMember(std::string_view name);

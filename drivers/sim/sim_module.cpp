@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sim_text.h"
-
 namespace lk40::sim {
 namespace {
 
@@ -240,6 +238,82 @@ Result Module::emulateKey(int32_t key) {
 Bytes Module::takeTestRecord() {
   for (int i = 0; i < kStepsPerTestRecord; ++i) measure();
   return testLog_.takeRecord();
+}
+
+SupplyReading Supply::read() {
+  voltage5_ = std::clamp(voltage5_ + rng_.uniformInt(-1, 1), 478, 522);
+  voltage12_ = std::clamp(voltage12_ + rng_.uniformInt(-2, 2), 1150, 1250);
+  if (charging_) {
+    charge_ = std::min(1000, charge_ + 20);
+    charging_ = charge_ < 1000;
+  } else {
+    charge_ = std::max(0, charge_ - 5);
+    charging_ = charge_ <= 50;
+  }
+
+  SupplyReading r;
+  r.voltage5 = voltage5_;
+  r.voltage12 = voltage12_;
+  r.voltageX = 330 + charge_ * 90 / 1000;
+  if (charging_) r.flags |= supply_flags::kCharging;
+  if (charge_ <= 300) r.flags |= supply_flags::kDischarged70;
+  if (charge_ <= 100) r.flags |= supply_flags::kDischarged90;
+  if (voltage5_ < 480 || voltage5_ > 520 || voltage12_ < 1160 || voltage12_ > 1240) {
+    r.flags |= supply_flags::kOutOfRange;
+  }
+  if (forced_) {
+    r.flags = *forced_;
+    if (r.flags & supply_flags::kDischarged90) {
+      r.voltageX = 338;
+    } else if (r.flags & supply_flags::kDischarged70) {
+      r.voltageX = 355;
+    }
+    if (r.flags & supply_flags::kOutOfRange) {
+      r.voltage5 = 455;
+    } else {
+      r.voltage5 = std::clamp(r.voltage5, 480, 520);
+      r.voltage12 = std::clamp(r.voltage12, 1160, 1240);
+    }
+  }
+  return r;
+}
+
+void TestLog::add(int32_t value, bool overload) {
+  if (values_.size() == kCapacity) values_.pop_front();
+  values_.push_back(value);
+  overload_ = overload_ || overload;
+}
+
+void TestLog::clear() {
+  values_.clear();
+  overload_ = false;
+  nextType_ = kTypeCode;
+}
+
+namespace {
+
+// The reading's low-order bytes, as many as the type holds: the narrow types
+// then show the converter's fine movement, and the signed ones go negative.
+void putValue(Bytes& record, uint8_t type, int32_t reading) {
+  const size_t size = size_t{1} << (type / 2);
+  const auto bits = static_cast<uint32_t>(reading);
+  for (size_t k = 0; k < size; ++k) record.push_back(static_cast<uint8_t>(bits >> (8 * k)));
+}
+
+}  // namespace
+
+Bytes TestLog::takeRecord() {
+  const uint8_t type = nextType_;
+  nextType_ = static_cast<uint8_t>((type + 1) % kTypeCount);
+  Bytes record;
+  record.reserve(3 + values_.size() * 4);
+  putU8(record, type);
+  putU8(record, overload_ ? 0xFF : 0x00);
+  putU8(record, static_cast<uint32_t>(values_.size()));
+  for (const int32_t value : values_) putValue(record, type, value);
+  values_.clear();
+  overload_ = false;
+  return record;
 }
 
 }  // namespace lk40::sim

@@ -7,19 +7,77 @@
 // request. A seed therefore replays the same readings for the same requests.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "sim_channel_params.h"
 #include "sim_frame.h"
-#include "sim_result.h"
+#include "sim_random.h"
 #include "sim_scale.h"
-#include "sim_supply.h"
-#include "sim_test_log.h"
 
 namespace lk40::sim {
+
+// The simulated module's power supply: two line voltages that wander slowly
+// and a battery that runs down and is charged again, read once per request.
+namespace supply_flags {
+constexpr int32_t kCharging = 0x01;
+constexpr int32_t kDischarged70 = 0x02;
+constexpr int32_t kDischarged90 = 0x04;
+constexpr int32_t kOutOfRange = 0x08;
+}  // namespace supply_flags
+
+struct SupplyReading {
+  int32_t voltage5 = 0;   // hundredths of a volt
+  int32_t voltage12 = 0;  // hundredths of a volt
+  int32_t voltageX = 0;   // the battery, hundredths of a volt
+  int32_t flags = 0;
+  int32_t voltageX1 = 0;  // reserved, always 0
+};
+
+class Supply {
+ public:
+  explicit Supply(uint64_t seed) : rng_(seed) {}
+  // Advances the supply by one step and reports it.
+  SupplyReading read();
+  // From the next reading on, the flags are exactly these, with the battery
+  // and the 5 V line moved to match them; nullopt lets the supply run free.
+  void force(std::optional<int32_t> flags) { forced_ = flags; }
+
+ private:
+  Random rng_;
+  int32_t voltage5_ = 500;
+  int32_t voltage12_ = 1200;
+  int32_t charge_ = 1000;  // per mille
+  bool charging_ = false;
+  std::optional<int32_t> forced_;
+};
+
+// The module's test buffer: the converter readings taken since it was last
+// read out, handed over as one test log record.
+class TestLog {
+ public:
+  // As many 4-byte values as one reply frame carries beside the record header.
+  static constexpr size_t kCapacity = 62;
+  // The records take the type codes in turn, 5 (signed 32-bit) first after
+  // a clear, then 0 to 5 again; each value is the reading's low-order bytes,
+  // one for UCHAR and CHAR, two for UINT and INT, four for ULONG and LONG.
+  static constexpr uint8_t kTypeCode = 5;
+  static constexpr uint8_t kTypeCount = 6;
+
+  // Keeps the newest kCapacity readings.
+  void add(int32_t value, bool overload);
+  void clear();
+  // type code, overload flag (0xFF or 0), count N, then N little-endian
+  // values of the type's size; empties the buffer.
+  Bytes takeRecord();
+
+ private:
+  std::deque<int32_t> values_;
+  bool overload_ = false;
+  uint8_t nextType_ = kTypeCode;
+};
 
 // The password the module ships with, until SetPassword changes it.
 constexpr int32_t kDefaultModulePassword = 30;
@@ -130,7 +188,6 @@ class Module {
   Result emulateKey(int32_t key);
   int32_t lastKey() const { return lastKey_; }
   void lockKeyboard(bool locked) { keyboardLocked_ = locked; }
-  bool keyboardLocked() const { return keyboardLocked_; }
 
   SupplyReading readSupply() { return supply_.read(); }
   Supply& supply() { return supply_; }

@@ -9,11 +9,12 @@
 #include <string_view>
 
 #include "automation/plugin_abi.h"
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
 #include "sim_driver.h"
 #include "sim_members.h"
 #include "sim_scenario.h"
 #include "sim_settings_dialog.h"
-#include "sim_text.h"
 #include "sim_variant.h"
 
 struct lk40_object {
@@ -126,9 +127,9 @@ void getProperty(const Properties& props, const Member& member, lk40_variant& re
 lk40_object* create(lk40_string progId, lk40_exception* error) noexcept {
   try {
     const std::string_view id = viewOf(progId);
-    if (!equalsIgnoringAsciiCase(id, kProgId)) {
+    if (!lk40::platform::equalsIgnoringAsciiCase(id, kProgId)) {
       std::string text = "Драйвер не поддерживает ProgID";
-      if (isValidUtf8(id)) text += " \"" + std::string(id) + "\"";
+      if (lk40::platform::isValidUtf8(id)) text += " \"" + std::string(id) + "\"";
       describe(error, kClassNotRegistered, text);
       return nullptr;
     }

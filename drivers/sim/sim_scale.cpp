@@ -1,5 +1,6 @@
 #include "sim_scale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lk40::sim {
@@ -136,6 +137,53 @@ Result Scale::setTareValue(double kg) {
   tareSet_ = rounded > 0;
   tare_ = tareSet_ ? rounded : 0.0;
   return Result::Ok;
+}
+
+bool isValid(const ChannelParams& p) {
+  const auto finite = [](double v) { return std::isfinite(v); };
+  if (p.flags < 0 || p.flags > 0xFF) return false;
+  if (p.degree < -6 || p.degree > 6) return false;
+  if (p.pointsCount < 2 || p.pointsCount > kMaxCalibrationPoints) return false;
+  if (!finite(p.maxWeight) || p.maxWeight <= 0 || p.maxWeight > 1e6) return false;
+  if (!finite(p.minWeight) || p.minWeight < 0 || p.minWeight >= p.maxWeight) return false;
+  if (!finite(p.maxTare) || p.maxTare < 0 || p.maxTare > p.maxWeight) return false;
+  double previous = 0;
+  for (const double range : p.ranges) {
+    if (!finite(range) || range < 0 || range > p.maxWeight) return false;
+    if (range == 0) continue;
+    if (range < previous) return false;
+    previous = range;
+  }
+  for (const double d : p.discreteness) {
+    if (!finite(d) || d < 0 || d > p.maxWeight) return false;
+  }
+  return p.discreteness[0] > 0;
+}
+
+double intervalAt(const ChannelParams& p, double kg) {
+  double interval = p.discreteness[0];
+  for (size_t i = 0; i < p.ranges.size(); ++i) {
+    if (p.discreteness[i] > 0) interval = p.discreteness[i];
+    if (p.ranges[i] > 0 && std::fabs(kg) <= p.ranges[i]) return interval;
+  }
+  // Beyond the last range: the interval of the next range, if it has one.
+  if (p.discreteness[p.ranges.size()] > 0) return p.discreteness[p.ranges.size()];
+  return interval;
+}
+
+double LoadProfile::at(int64_t measurement) const {
+  if (weights.empty() || kind == Kind::None || kind == Kind::Scene) return 0.0;
+  if (kind == Kind::Fixed || weights.size() == 1) return weights.front();
+  const int64_t len = std::max<int32_t>(length, 1);
+  const auto count = static_cast<int64_t>(weights.size());
+  const int64_t n = std::max<int64_t>(measurement, 0);
+  if (kind == Kind::Steps) return weights[static_cast<size_t>((n / len) % count)];
+  // A ramp runs through count - 1 slopes and then starts again from the first weight.
+  const int64_t cycle = len * (count - 1);
+  const int64_t inCycle = n % cycle;
+  const auto slope = static_cast<size_t>(inCycle / len);
+  const double share = static_cast<double>(inCycle % len) / static_cast<double>(len);
+  return weights[slope] + (weights[slope + 1] - weights[slope]) * share;
 }
 
 }  // namespace lk40::sim

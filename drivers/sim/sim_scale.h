@@ -1,16 +1,63 @@
-// One weighing platform of the simulated module: a load that the scene puts on
-// and takes off now and then, a reading that settles towards it with noise,
-// zero and tare, and the status word the module reports for it.
+// One weighing platform of the simulated module: its characteristics, what
+// lies on it (the scene's random loads, or a profile the operator chose), a
+// reading that settles towards the load with noise, zero and tare, and the
+// status word the module reports for it.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
-#include "sim_channel_params.h"
-#include "sim_load_profile.h"
+#include "sim_frame.h"
 #include "sim_random.h"
-#include "sim_result.h"
 
 namespace lk40::sim {
+
+// The characteristics of one weight channel as the module keeps them, and the
+// check that a set written by the host holds together.
+struct ChannelParams {
+  int32_t flags = 0;      // bits 0-1 channel type, bit 2 tare sampling
+  int32_t degree = -3;    // weights travel as counts of 10^degree kg
+  double maxWeight = 15.0;
+  double minWeight = 0.04;
+  double maxTare = 6.0;
+  std::array<double, 3> ranges{6.0, 15.0, 0.0};            // 0: range unused
+  std::array<double, 4> discreteness{0.002, 0.005, 0.0, 0.0};  // per range
+  int32_t pointsCount = 2;  // calibration points, the zero point included
+};
+
+constexpr int32_t kMaxCalibrationPoints = 16;
+
+// Positive capacity, minimum below it, tare within it, ranges ascending within
+// the capacity, a first interval above zero, none negative, a degree and flags
+// the frame can carry, 2 to kMaxCalibrationPoints points.
+bool isValid(const ChannelParams& params);
+
+// The scale interval of the range that holds the weight kg.
+double intervalAt(const ChannelParams& params, double kg);
+
+// What lies on a platform, measurement by measurement, when the operator
+// chooses it instead of the scene's random loads.
+struct LoadProfile {
+  enum class Kind {
+    Scene,  // the scene puts random loads on and takes them off
+    None,   // the platform stays empty
+    Fixed,  // weights[0] stays on the platform
+    Steps,  // each weight in turn for `length` measurements, then again
+    Ramp,   // straight from each weight to the next over `length` measurements, then again
+  };
+  Kind kind = Kind::Scene;
+  std::vector<double> weights;  // kg
+  int32_t length = 20;          // measurements per step or per slope, at least 1
+
+  // The load at the measurement counted from 0 since the profile was set
+  // (0 for Scene, where the scene decides).
+  double at(int64_t measurement) const;
+
+  friend bool operator==(const LoadProfile& a, const LoadProfile& b) {
+    return a.kind == b.kind && a.weights == b.weights && a.length == b.length;
+  }
+};
 
 namespace status {
 constexpr int32_t kFixed = 0x01;
@@ -51,7 +98,6 @@ class Scale {
   // The zero-corrected reading, not rounded.
   double gross() const { return reading_ - zero_; }
   double tare() const { return tareSet_ ? tare_ : 0.0; }
-  bool tareSet() const { return tareSet_; }
   bool settled() const;
   bool overloaded() const;
   // The raw converter count, which follows the load without zero or tare.

@@ -6,12 +6,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
 #include "sim_members.h"
-#include "sim_supply.h"
-#include "sim_text.h"
+#include "sim_module.h"
 
 namespace lk40::sim {
 namespace {
+
+using platform::equalsIgnoringAsciiCase;
+using platform::trimBlanks;
 
 constexpr double kMaxLoad = 1000.0;
 constexpr int32_t kMaxDelayMs = 60000;
@@ -35,13 +39,6 @@ constexpr Named kProfiles[] = {{"scene", static_cast<int32_t>(LoadProfile::Kind:
                                {"steps", static_cast<int32_t>(LoadProfile::Kind::Steps)},
                                {"ramp", static_cast<int32_t>(LoadProfile::Kind::Ramp)}};
 
-std::string_view trim(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 template <typename T>
 std::optional<T> number(std::string_view text) {
   T value{};
@@ -51,7 +48,7 @@ std::optional<T> number(std::string_view text) {
 }
 
 std::optional<double> decimal(std::string_view text, char mark) {
-  std::string s(trim(text));
+  std::string s(trimBlanks(text));
   if (mark == ',')
     for (char& c : s)
       if (c == ',') c = '.';
@@ -99,7 +96,9 @@ class Parser {
     while (start <= text.size()) {
       const size_t stop = std::min(text.find('\n', start), text.size());
       line_ = ++lineNo_;
-      take(trim(text.substr(start, stop - start)));
+      std::string_view line = text.substr(start, stop - start);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      take(trimBlanks(line));
       start = stop + 1;
     }
     close();
@@ -117,17 +116,17 @@ class Parser {
       if (text.back() != ']') fail("раздел без закрывающей скобки");
       close();
       line_ = lineNo_;
-      open(trim(text.substr(1, text.size() - 2)));
+      open(trimBlanks(text.substr(1, text.size() - 2)));
       return;
     }
     const size_t eq = text.find('=');
     if (eq == std::string_view::npos) fail("ожидается Ключ = значение");
     if (section_ == Section::Skip) return;
     if (section_ == Section::None) fail("ключ вне раздела");
-    const std::string key(trim(text.substr(0, eq)));
+    const std::string key(trimBlanks(text.substr(0, eq)));
     for (const Key& k : keys_)
       if (equalsIgnoringAsciiCase(k.key, key)) fail("ключ " + key + " повторён");
-    keys_.push_back({key, std::string(trim(text.substr(eq + 1))), line_});
+    keys_.push_back({key, std::string(trimBlanks(text.substr(eq + 1))), line_});
   }
 
   void open(std::string_view name) {
@@ -184,7 +183,7 @@ class Parser {
     std::string_view rest = list;
     while (true) {
       const size_t comma = rest.find(',');
-      const std::string_view item = trim(rest.substr(0, comma));
+      const std::string_view item = trimBlanks(rest.substr(0, comma));
       bool known = false;
       for (const Named& n : names) {
         if (equalsIgnoringAsciiCase(n.name, item)) {
@@ -235,7 +234,7 @@ class Parser {
       case Section::ModuleError: {
         const Window w = window();
         const std::string name = required("Command");
-        const auto command = commandByName(trim(name));
+        const auto command = commandByName(trimBlanks(name));
         if (!command) fail("Command: неизвестная команда \"" + name + "\"");
         if (!value("Code")) fail("в разделе нет ключа Code");
         plan_.moduleErrors.push_back({w, *command, static_cast<int32_t>(integer("Code", 0, 1, 255))});
@@ -261,7 +260,7 @@ class Parser {
         // The dialog is the way out of a plan; it must stay within reach.
         if (member->name == "ShowProperties") fail("Member: ShowProperties не может отказывать");
         std::string text = value("Text").value_or(kDefaultErrorText);
-        if (text.empty() || !isValidUtf8(text)) fail("Text: ожидается непустой текст в UTF-8");
+        if (text.empty() || !platform::isValidUtf8(text)) fail("Text: ожидается непустой текст в UTF-8");
         plan_.driverErrors.push_back({w, std::string(member->name), std::move(text)});
         break;
       }
@@ -282,7 +281,7 @@ class Parser {
     const std::string kind = required("Profile");
     bool known = false;
     for (const Named& p : kProfiles) {
-      if (equalsIgnoringAsciiCase(p.name, trim(kind))) {
+      if (equalsIgnoringAsciiCase(p.name, trimBlanks(kind))) {
         load.kind = static_cast<LoadProfile::Kind>(p.bit);
         known = true;
       }

@@ -1,13 +1,14 @@
 #include "sim_settings.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 #include <system_error>
 
+#include "platform/ascii_text.h"
+#include "platform/config_folder.h"
+#include "platform/whole_file.h"
 #include "sim_scenario.h"
 
 namespace lk40::sim {
@@ -30,53 +31,29 @@ constexpr Field kFields[] = {
     {"PortNumber", &StoredSettings::portNumber, 0, 0xFF},
 };
 
-std::string_view trim(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 }  // namespace
 
 std::string defaultSettingsFile() {
-#ifdef _WIN32
-  // The per-user roaming folder; the variables of a Unix home mean nothing here.
-  // Narrow paths are in the ANSI code page throughout, as the C library's are.
-  const char* appData = std::getenv("APPDATA");
-  if (appData == nullptr || *appData == '\0') return {};
-  return (std::filesystem::path(appData) / "lk40-drvtest" / "sim-driver.ini").string();
-#else
-  std::filesystem::path base;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && std::filesystem::path(config).is_absolute()) {
-    base = config;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    base = std::filesystem::path(home) / ".config";
-  } else {
-    return {};
-  }
-  return (base / "lk40-drvtest" / "sim-driver.ini").string();
-#endif
+  const std::filesystem::path folder = platform::configFolder();
+  return folder.empty() ? std::string() : (folder / "sim-driver.ini").string();
 }
 
 StoredSettings loadSettings(const std::string& file) {
   StoredSettings settings;
   if (file.empty()) return settings;
-  std::ifstream file_in(file, std::ios::binary);
-  if (!file_in) return settings;
-  std::ostringstream whole;
-  whole << file_in.rdbuf();
+  std::string whole;
+  if (platform::readWholeFile(file, whole)) return settings;
   try {
-    settings.faults = parseScenario(whole.str());
+    settings.faults = parseScenario(whole);
   } catch (const ScenarioError&) {
     // A damaged fault section must not keep the driver from starting.
   }
-  std::istringstream in(whole.str());
+  std::istringstream in(whole);
   std::string line;
   bool inSection = false;
   while (std::getline(in, line)) {
-    const std::string_view text = trim(line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string_view text = platform::trimBlanks(line);
     if (text.empty() || text.front() == ';' || text.front() == '#') continue;
     if (text.front() == '[') {
       inSection = text == kSection;
@@ -84,8 +61,8 @@ StoredSettings loadSettings(const std::string& file) {
     }
     const size_t eq = text.find('=');
     if (!inSection || eq == std::string_view::npos) continue;
-    const std::string_view key = trim(text.substr(0, eq));
-    const std::string_view value = trim(text.substr(eq + 1));
+    const std::string_view key = platform::trimBlanks(text.substr(0, eq));
+    const std::string_view value = platform::trimBlanks(text.substr(eq + 1));
     for (const Field& field : kFields) {
       if (key != field.key) continue;
       int32_t number = 0;
@@ -100,28 +77,7 @@ StoredSettings loadSettings(const std::string& file) {
 }
 
 bool writeFileAtomically(const std::string& file, const std::string& text) {
-  if (file.empty()) return false;
-  const std::filesystem::path target(file);
-  std::error_code error;
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
-  if (error) return false;
-  std::filesystem::path aside = target;
-  aside += ".tmp";
-  {
-    std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) {
-      std::filesystem::remove(aside, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(aside, target, error);
-  if (error) {
-    std::filesystem::remove(aside, error);
-    return false;
-  }
-  return true;
+  return !file.empty() && !platform::prepareFolderFor(file) && !platform::replaceFileAtomically(file, text);
 }
 
 std::string logicalDevicesFile(const std::string& settingsFile) {

@@ -1,6 +1,7 @@
 // The driver's stored connection settings, in its own small file
-// $XDG_CONFIG_HOME/lk40-drvtest/sim-driver.ini (~/.config when unset);
-// on Windows %APPDATA%\lk40-drvtest\sim-driver.ini.
+// sim-driver.ini in the bench's per-user folder (platform/config_folder.h):
+// $XDG_CONFIG_HOME/lk40-drvtest (~/.config when unset), on Windows
+// %APPDATA%\lk40-drvtest.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,7 @@ struct StoredSettings {
   }
 };
 
-// Empty when neither XDG_CONFIG_HOME (absolute) nor HOME gives a folder.
+// Empty when the platform names no per-user folder.
 std::string defaultSettingsFile();
 
 // A missing file gives the defaults; a value that is missing, not a number
@@ -37,7 +38,7 @@ StoredSettings loadSettings(const std::string& file);
 // file or the new one, never half of one. Creates the folder. False on failure.
 bool saveSettings(const std::string& file, const StoredSettings& settings);
 
-// Writes text beside the file and renames it into place, creating the folder.
+// Replaces the file whole (platform/whole_file.h), creating the folder.
 bool writeFileAtomically(const std::string& file, const std::string& text);
 
 // The logical devices' file beside the settings file; empty with it.

@@ -1,10 +1,14 @@
 #include "sim_variant.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
-#include "sim_text.h"
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
+
 
 namespace lk40::sim {
 namespace {
@@ -16,21 +20,48 @@ std::string_view textOf(const lk40_variant& v) {
   return {v.u.str.data, v.u.str.size};
 }
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
+// Whether a number that from_chars took but found past the range of double
+// is above one in magnitude: from the power of ten of its leading digit and
+// the exponent written. number has no sign.
+bool aboveOne(std::string_view number) {
+  const size_t mark = std::min(number.find_first_of("eE"), number.size());
+  int64_t exponent = 0;
+  if (mark < number.size()) {
+    std::string_view written = number.substr(mark + 1);
+    if (!written.empty() && written.front() == '+') written.remove_prefix(1);
+    const auto [end, error] = std::from_chars(written.data(), written.data() + written.size(), exponent);
+    if (error != std::errc()) exponent = !written.empty() && written.front() == '-' ? INT32_MIN : INT32_MAX;
+  }
+  const std::string_view digits = number.substr(0, mark);
+  const size_t nonZero = digits.find_first_not_of("0.");
+  if (nonZero == std::string_view::npos) return false;
+  const auto point = static_cast<int64_t>(std::min(digits.find('.'), digits.size()));
+  const auto first = static_cast<int64_t>(nonZero);
+  const int64_t lead = first < point ? point - first - 1 : point - first;
+  return lead + exponent >= 0;
 }
 
+// A number past the range of double reads as automation reads it: an
+// infinity when it is above one (a value only a Boolean takes), a zero when
+// below.
 std::optional<double> parseNumber(std::string_view text) {
-  text = trim(text);
+  text = platform::trimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
+  if (end != text.data() + text.size()) return std::nullopt;
+  if (error == std::errc::result_out_of_range) {
+    const bool negative = text.front() == '-';
+    const double magnitude = aboveOne(text.substr(negative ? 1 : 0)) ? HUGE_VAL : 0.0;
+    return negative ? -magnitude : magnitude;
   }
+  if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<double> finite(std::optional<double> value) {
+  if (value && !std::isfinite(*value)) return std::nullopt;
   return value;
 }
 
@@ -93,7 +124,7 @@ std::optional<double> toDouble(const lk40_variant& v) {
     case LK40_VT_R8: return v.u.r8;
     case LK40_VT_CY: return static_cast<double>(v.u.cy) / 10000.0;
     case LK40_VT_BOOL: return v.u.boolean != 0 ? -1.0 : 0.0;
-    case LK40_VT_BSTR: return parseNumber(textOf(v));
+    case LK40_VT_BSTR: return finite(parseNumber(textOf(v)));
     default: return std::nullopt;
   }
 }
@@ -122,9 +153,9 @@ std::optional<bool> toBool(const lk40_variant& v) {
     case LK40_VT_CY: return v.u.cy != 0;
     case LK40_VT_BOOL: return v.u.boolean != 0;
     case LK40_VT_BSTR: {
-      const std::string_view text = trim(textOf(v));
-      if (equalsIgnoringAsciiCase(text, "true")) return true;
-      if (equalsIgnoringAsciiCase(text, "false")) return false;
+      const std::string_view text = platform::trimBlanks(textOf(v));
+      if (platform::equalsIgnoringAsciiCase(text, "true")) return true;
+      if (platform::equalsIgnoringAsciiCase(text, "false")) return false;
       const auto number = parseNumber(text);
       if (!number) return std::nullopt;
       return *number != 0.0;
@@ -147,7 +178,7 @@ std::optional<std::string> toText(const lk40_variant& v) {
     case LK40_VT_BOOL: return std::string(v.u.boolean != 0 ? "True" : "False");
     case LK40_VT_BSTR: {
       const std::string_view text = textOf(v);
-      if (!isValidUtf8(text)) return std::nullopt;
+      if (!platform::isValidUtf8(text)) return std::nullopt;
       return std::string(text);
     }
     default: return std::nullopt;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "automation/system_object.h"
+#include "platform/ascii_text.h"
 
 namespace lk40::automation {
 
@@ -13,9 +14,7 @@ namespace {
 // ProgIDs are case-insensitive, as automation treats them.
 std::string foldKey(const std::string& progId) {
   std::string key = progId;
-  for (char& c : key) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : key) c = platform::foldAscii(c);
   return key;
 }
 

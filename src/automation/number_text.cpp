@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "platform/ascii_text.h"
+
 namespace lk40::automation::detail {
 
 namespace {
@@ -64,15 +66,8 @@ bool isAboveOne(std::string_view s) {
 
 }  // namespace
 
-std::string_view trimBlanks(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 std::optional<double> parseNumber(std::string_view text) {
-  std::string_view s = trimBlanks(text);
+  std::string_view s = platform::trimBlanks(text);
   if (!isCNumber(s)) return std::nullopt;
   if (s.front() == '+') s.remove_prefix(1);  // from_chars takes only '-'
   double value = 0.0;

@@ -9,9 +9,6 @@
 
 namespace lk40::automation::detail {
 
-// The text without the blanks (spaces and tabs) around it.
-std::string_view trimBlanks(std::string_view text);
-
 // A number in C notation ("12", "-3", "1.5", "2e3", " 7 "); nullopt for
 // anything else, including hexadecimal, "inf" and "nan".
 std::optional<double> parseNumber(std::string_view text);

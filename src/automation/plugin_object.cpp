@@ -38,23 +38,6 @@ std::string descriptionOf(const lk40_string& text) {
   return text.data ? std::string(text.data, text.size) : std::string();
 }
 
-// The argument points into value, which outlives the call.
-lk40_variant toAbi(const Variant& value) {
-  lk40_variant v{};
-  switch (value.type()) {
-    case Variant::Type::Empty: v.vt = LK40_VT_EMPTY; break;
-    case Variant::Type::Int: v.vt = LK40_VT_I4; v.u.i4 = value.rawInt(); break;
-    case Variant::Type::Double: v.vt = LK40_VT_R8; v.u.r8 = value.rawDouble(); break;
-    case Variant::Type::Bool:
-      v.vt = LK40_VT_BOOL;
-      v.u.boolean = static_cast<int16_t>(value.rawInt() != 0 ? -1 : 0);
-      break;
-    case Variant::Type::Currency: v.vt = LK40_VT_CY; v.u.cy = value.rawCurrency(); break;
-    case Variant::Type::Text: v.vt = LK40_VT_BSTR; v.u.str = abiString(value.rawText()); break;
-  }
-  return v;
-}
-
 Variant fromAbi(const lk40_variant& v) {
   switch (v.vt) {
     case LK40_VT_EMPTY: return Variant();
@@ -111,6 +94,22 @@ class ExceptionSlot {
 }
 
 }  // namespace
+
+lk40_variant toAbi(const Variant& value) {
+  lk40_variant v{};
+  switch (value.type()) {
+    case Variant::Type::Empty: v.vt = LK40_VT_EMPTY; break;
+    case Variant::Type::Int: v.vt = LK40_VT_I4; v.u.i4 = value.rawInt(); break;
+    case Variant::Type::Double: v.vt = LK40_VT_R8; v.u.r8 = value.rawDouble(); break;
+    case Variant::Type::Bool:
+      v.vt = LK40_VT_BOOL;
+      v.u.boolean = static_cast<int16_t>(value.rawInt() != 0 ? -1 : 0);
+      break;
+    case Variant::Type::Currency: v.vt = LK40_VT_CY; v.u.cy = value.rawCurrency(); break;
+    case Variant::Type::Text: v.vt = LK40_VT_BSTR; v.u.str = abiString(value.rawText()); break;
+  }
+  return v;
+}
 
 PluginObject::PluginObject(LoadedPlugin plugin, lk40_object* object)
     : plugin_(std::move(plugin)), object_(object) {}

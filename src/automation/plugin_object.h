@@ -11,6 +11,10 @@
 
 namespace lk40::automation::detail {
 
+// A value as the plugin boundary carries it; a text points into value, which
+// must outlive the result.
+lk40_variant toAbi(const Variant& value);
+
 class PluginObject final : public Dispatch {
  public:
   // Takes ownership of object, which plugin's table created.

@@ -6,6 +6,7 @@
 
 #include "automation/error.h"
 #include "automation/number_text.h"
+#include "platform/ascii_text.h"
 #include "platform/code_page.h"
 
 namespace lk40::automation {
@@ -15,7 +16,8 @@ namespace {
 using detail::formatDouble;
 using detail::parseNumber;
 using detail::roundHalfEven;
-using detail::trimBlanks;
+using platform::equalsIgnoringAsciiCase;
+using platform::trimBlanks;
 
 // 2^63: the first double past the int64 range; -2^63 is still inside it.
 constexpr double kInt64Limit = 9223372036854775808.0;
@@ -59,17 +61,6 @@ std::string currencyText(int64_t scaled) {
     text += "." + digits;
   }
   return text;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 std::string quoted(const std::string& text) { return "'" + text + "'"; }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/file_version.h"
+#include "platform/module_file_win.h"
 #include "platform/wide_text_win.h"
 
 namespace lk40::platform {
@@ -28,19 +29,21 @@ std::optional<FileVersion> readFileVersion(const std::string& path) {
   return version;
 }
 
-std::string currentExecutablePath() {
+std::wstring moduleFileName(HMODULE module) {
   // The buffer grows until the whole path fits; long paths exceed MAX_PATH.
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);
-      return narrow(path);
+      return path;
     }
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);
   }
 }
+
+std::string currentExecutablePath() { return narrow(moduleFileName(nullptr)); }
 
 }  // namespace lk40::platform

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/ascii_text.h"
 #include "platform/utf8.h"
 
 namespace lk40::platform {
@@ -12,34 +13,13 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
-
-bool startsIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && sameIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 // A byte of a string that is not UTF-8 is kept in a hex(1) string as the unit
 // kEscapedByte + byte (U+DC80 to U+DCFF for the bytes 0x80 to 0xFF).
 constexpr char32_t kEscapedByte = 0xDC00;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = lower(c);
+  c = foldAscii(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -79,8 +59,8 @@ bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != 
 
 // "hex:" or "hex(N):" with N in hex digits; the length of that prefix, or 0.
 std::size_t hexTypePrefix(std::string_view data) {
-  if (startsIgnoringCase(data, "hex:")) return 4;
-  if (!startsIgnoringCase(data, "hex(")) return 0;
+  if (startsWithIgnoringAsciiCase(data, "hex:")) return 4;
+  if (!startsWithIgnoringAsciiCase(data, "hex(")) return 0;
   std::size_t pos = 4;
   while (pos < data.size() && hexDigit(data[pos]) >= 0) ++pos;
   if (pos == 4 || data.substr(pos, 2) != "):") return 0;
@@ -93,7 +73,7 @@ std::optional<std::string> stringFromHex(std::string_view bytesText) {
   std::size_t pos = 0;
   while (pos < bytesText.size()) {
     const std::size_t comma = bytesText.find(',', pos);
-    const std::string_view item = trimmed(bytesText.substr(pos, comma == std::string_view::npos ? comma : comma - pos));
+    const std::string_view item = trimBlanks(bytesText.substr(pos, comma == std::string_view::npos ? comma : comma - pos));
     if (item.empty() || item.size() > 2 || hexDigit(item[0]) < 0 || (item.size() == 2 && hexDigit(item[1]) < 0))
       return std::nullopt;
     bytes.push_back(static_cast<unsigned char>(item.size() == 1 ? hexDigit(item[0])
@@ -180,11 +160,11 @@ RegFile RegFile::parse(std::string_view bytes) {
   }
 
   RegFile file;
-  if (lines.empty() || trimmed(lines.front()) != kHeader) return file;
+  if (lines.empty() || trimBlanks(lines.front()) != kHeader) return file;
 
   for (std::size_t i = 1; i < lines.size(); ++i) {
     Entry entry = Entry::line(lines[i]);
-    std::string_view text = trimmed(lines[i]);
+    std::string_view text = trimBlanks(lines[i]);
     if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
       entry.kind = Kind::Section;
       entry.name = text.substr(1, text.size() - 2);
@@ -199,15 +179,15 @@ RegFile RegFile::parse(std::string_view bytes) {
     } else {
       name = takeQuoted(text);
     }
-    text = trimmed(text);
+    text = trimBlanks(text);
     if (name && !text.empty() && text.front() == '=') {
-      const std::string_view data = trimmed(text.substr(1));
+      const std::string_view data = trimBlanks(text.substr(1));
       std::string_view rest = data;
       if (const auto string = takeQuoted(rest); string && rest.empty()) {
         entry.kind = Kind::Value;
         entry.type = Type::String;
         entry.string = *string;
-      } else if (startsIgnoringCase(data, "dword:") && data.size() > 6 && data.size() <= 14) {
+      } else if (startsWithIgnoringAsciiCase(data, "dword:") && data.size() > 6 && data.size() <= 14) {
         uint32_t value = 0;
         bool digits = true;
         for (const char c : data.substr(6)) {
@@ -235,10 +215,10 @@ RegFile RegFile::parse(std::string_view bytes) {
           } else {
             entry.lines.emplace_back();
           }
-          last = trimmed(entry.lines.back());
+          last = trimBlanks(entry.lines.back());
           bytesText += last;
         }
-        if (sameIgnoringCase(data.substr(0, prefix), "hex(1):")) {
+        if (equalsIgnoringAsciiCase(data.substr(0, prefix), "hex(1):")) {
           if (auto string = stringFromHex(bytesText)) {
             entry.type = Type::String;
             entry.string = std::move(*string);
@@ -261,14 +241,14 @@ std::string RegFile::serialise() const {
 
 bool RegFile::hasKey(std::string_view keyName) const {
   for (const Entry& entry : entries_)
-    if (entry.kind == Kind::Section && sameIgnoringCase(entry.name, keyName)) return true;
+    if (entry.kind == Kind::Section && equalsIgnoringAsciiCase(entry.name, keyName)) return true;
   return false;
 }
 
 void RegFile::addKey(const std::string& keyName) {
   if (hasKey(keyName)) return;
   if (hasLineBreak(keyName)) throw std::invalid_argument("a settings key name cannot hold a line break");
-  if (!trimmed(entries_.back().lines.back()).empty()) entries_.push_back(Entry::line({}));
+  if (!trimBlanks(entries_.back().lines.back()).empty()) entries_.push_back(Entry::line({}));
   entries_.push_back(Entry::line("[" + keyName + "]", Kind::Section, keyName));
   entries_.push_back(Entry::line({}));
 }
@@ -277,9 +257,9 @@ const RegFile::Entry* RegFile::find(std::string_view keyName, std::string_view n
   const Entry* found = nullptr;
   bool inKey = false;
   for (const Entry& entry : entries_) {
-    if (entry.kind == Kind::Section) inKey = sameIgnoringCase(entry.name, keyName);
+    if (entry.kind == Kind::Section) inKey = equalsIgnoringAsciiCase(entry.name, keyName);
     // As on import, a later value of the same name wins.
-    if (inKey && entry.kind == Kind::Value && sameIgnoringCase(entry.name, name)) found = &entry;
+    if (inKey && entry.kind == Kind::Value && equalsIgnoringAsciiCase(entry.name, name)) found = &entry;
   }
   return found;
 }
@@ -331,9 +311,9 @@ void RegFile::write(const std::string& keyName, Entry entry) {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const Entry& e = entries_[i];
     if (e.kind == Kind::Section) {
-      inKey = sameIgnoringCase(e.name, keyName);
+      inKey = equalsIgnoringAsciiCase(e.name, keyName);
       if (inKey) insertAt = i + 1;
-    } else if (inKey && !(e.kind == Kind::Text && e.lines.size() == 1 && trimmed(e.lines.front()).empty())) {
+    } else if (inKey && !(e.kind == Kind::Text && e.lines.size() == 1 && trimBlanks(e.lines.front()).empty())) {
       insertAt = i + 1;
     }
   }

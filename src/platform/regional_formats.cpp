@@ -1,6 +1,9 @@
 #include "platform/regional_formats.h"
 
 #include <cstdio>
+#include <string_view>
+
+#include "platform/ascii_text.h"
 
 namespace lk40::platform {
 namespace {
@@ -14,14 +17,7 @@ std::string number(int value, int width) {
 }
 
 bool startsWithAmPm(const std::string& pattern, std::size_t pos) {
-  static constexpr char kAmPm[] = "am/pm";
-  if (pattern.size() - pos < sizeof kAmPm - 1) return false;
-  for (std::size_t i = 0; i + 1 < sizeof kAmPm; ++i) {
-    char c = pattern[pos + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kAmPm[i]) return false;
-  }
-  return true;
+  return startsWithIgnoringAsciiCase(std::string_view(pattern).substr(pos), "am/pm");
 }
 
 // Appends one run of a pattern letter; false when the run means nothing in these

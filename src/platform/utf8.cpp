@@ -40,6 +40,15 @@ Utf8Step decodeUtf8(std::string_view text, std::size_t pos) {
   return {value, length, true};
 }
 
+bool isValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Utf8Step step = decodeUtf8(text, pos);
+    if (!step.valid) return false;
+    pos += step.length;
+  }
+  return true;
+}
+
 void appendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);

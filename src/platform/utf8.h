@@ -21,4 +21,7 @@ Utf8Step decodeUtf8(std::string_view text, std::size_t pos);
 
 void appendUtf8(std::string& out, char32_t codePoint);
 
+// True when every sequence of the text decodes (decodeUtf8).
+bool isValidUtf8(std::string_view text);
+
 }  // namespace lk40::platform

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "frame_check.h"
 #include "platform/code_page.h"
 #include "sim_driver.h"
-#include "sim_text.h"
 #include "temp_folder.h"
 
 namespace lk40::sim {
@@ -56,7 +58,10 @@ TEST_F(SimDriverTest, SavedSettingsReadBackAndLeaveNothingAside) {
   const StoredSettings s{7, 5, 900, 1234, 12};
   ASSERT_TRUE(saveSettings(nested, s));
   EXPECT_EQ(loadSettings(nested), s);
-  EXPECT_FALSE(std::filesystem::exists(nested + ".tmp"));
+  std::vector<std::string> beside;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path() / "a" / "b"))
+    beside.push_back(entry.path().filename().string());
+  EXPECT_EQ(beside, std::vector<std::string>{"sim-driver.ini"});
 
   writeFile(folder.path() / "file", "x");
   EXPECT_FALSE(saveSettings((folder.path() / "file" / "sim-driver.ini").string(), s));
