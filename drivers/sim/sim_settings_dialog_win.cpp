@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/module_file_win.h"
 #include "sim_scenario.h"
 #include "sim_settings_dialog.h"
 #include "sim_settings_dialog_dll.h"
@@ -20,16 +21,7 @@ std::wstring serverFolder() {
                           reinterpret_cast<LPCWSTR>(&serverFolder), &self)) {
     return {};
   }
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = lk40::platform::moduleFileName(self);
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
