@@ -1,0 +1,100 @@
+#include "core/run_report.h"
+
+namespace lk40::core {
+
+namespace {
+
+bool isExpectation(const Step& step) { return step.kind == StepKind::Expect || step.kind == StepKind::ExpectBox; }
+
+std::string_view outcomeText(const Step& step, Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Done: return "выполнено";
+    case Outcome::Passed: return "верно";
+    case Outcome::Failed: return isExpectation(step) ? "НЕВЕРНО" : "НЕ ВЫПОЛНЕНО";
+    case Outcome::Bad: return "ОШИБКА СЦЕНАРИЯ";
+  }
+  return {};
+}
+
+// Characters, not bytes: UTF-8 continuation bytes are not counted.
+std::size_t width(std::string_view utf8) {
+  std::size_t count = 0;
+  for (const char ch : utf8) count += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  return count;
+}
+
+// "  label: value\n", a value of several lines indented under its first.
+void field(std::string& out, std::string_view label, std::string_view value) {
+  out += "  ";
+  out += label;
+  out += ": ";
+  for (const char ch : value) {
+    if (ch == '\r') continue;
+    out += ch;
+    if (ch == '\n') out.append(width(label) + 4, ' ');
+  }
+  out += '\n';
+}
+
+std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+
+}  // namespace
+
+std::string boxText(std::string_view caption, std::string_view text) {
+  return std::string(caption) + ": " + std::string(text);
+}
+
+StepResult checkExpectation(const Step& step, const std::string& seen) {
+  StepResult result;
+  result.outcome = step.accepts(seen) ? Outcome::Passed : Outcome::Failed;
+  result.seen = seen;
+  return result;
+}
+
+std::string stepReport(const Step& step, const StepResult& result) {
+  std::string out = "строка " + std::to_string(step.line) + ": " + step.source + " — ";
+  out += outcomeText(step, result.outcome);
+  out += ", " + std::to_string(result.elapsedMs) + " мс\n";
+  field(out, "edtError", result.status.error);
+  field(out, "edtSend", result.status.send);
+  field(out, "edtRecieve", result.status.receive);
+  field(out, "Label28", result.status.executionTime);
+  for (const std::string& box : result.boxes) field(out, "окно", box);
+  if (result.outcome == Outcome::Failed && isExpectation(step)) {
+    field(out, "ожидалось", (step.pattern ? "~ " : "") + quoted(step.text));
+    field(out, "получено", quoted(result.seen));
+  }
+  if (!result.reason.empty()) field(out, "причина", result.reason);
+  return out;
+}
+
+std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors) {
+  std::string out;
+  for (const ScriptError& error : errors)
+    out += std::string(scriptName) + ":" + std::to_string(error.line) + ": " + error.message + "\n";
+  return out;
+}
+
+void RunTally::count(const Step& step, const StepResult& result) {
+  ++steps_;
+  if (isExpectation(step)) ++expectations_;
+  if (result.outcome == Outcome::Failed) ++failed_;
+  if (result.outcome == Outcome::Bad && !bad_) {
+    bad_ = true;
+    badLine_ = step.line;
+  }
+}
+
+int RunTally::exitCode() const {
+  if (bad_) return kRunBad;
+  return failed_ != 0 ? kRunFailed : kRunPassed;
+}
+
+std::string RunTally::summary() const {
+  std::string out = "Итого: шагов " + std::to_string(steps_) + ", проверок " + std::to_string(expectations_) +
+                    ", неудач " + std::to_string(failed_);
+  if (bad_) out += "; сценарий прерван в строке " + std::to_string(badLine_);
+  return out + "; код выхода " + std::to_string(exitCode()) + "\n";
+}
+
+}  // namespace lk40::core

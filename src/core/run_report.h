@@ -1,0 +1,78 @@
+// The report of a scripted run: what each step did, the status panel after
+// it, the summary and the run's exit code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/run_script.h"
+
+namespace lk40::core {
+
+// The exit codes of a scripted run.
+enum RunExit : int {
+  kRunPassed = 0,  // every expectation held
+  kRunFailed = 1,  // an expectation failed or a step could not be carried out
+  kRunBad = 2,     // the command line or the script is bad, or no driver
+};
+
+// The status panel after a step: edtError, edtSend, edtRecieve and Label28.
+struct StatusFields {
+  std::string error;
+  std::string send;
+  std::string receive;
+  std::string executionTime;
+};
+
+enum class Outcome {
+  Done,    // carried out
+  Passed,  // an expectation held
+  Failed,  // an expectation did not hold, or the step could not be carried out
+  Bad,     // the script names what the window has not: the run stops here
+};
+
+struct StepResult {
+  Outcome outcome = Outcome::Done;
+  StatusFields status;
+  uint32_t elapsedMs = 0;          // the step's own time
+  std::vector<std::string> boxes;  // each message box the step raised, boxText
+  std::string seen;                // an expectation's: the text the field held
+  std::string reason;              // Failed other than by an expectation, Bad: why
+};
+
+// A message box as a step's outcome and as `expect box` compares it:
+// "Внимание: Файл не создан!".
+std::string boxText(std::string_view caption, std::string_view text);
+
+// The result of an expectation given what the field (or the last box) holds.
+StepResult checkExpectation(const Step& step, const std::string& seen);
+
+// The report's lines for one step, each ending in "\n": the step with its
+// line, outcome and time; the status fields; the boxes; for a failed
+// expectation what was expected and what was seen.
+std::string stepReport(const Step& step, const StepResult& result);
+
+// "<script>:<line>: <message>\n" for each bad line.
+std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors);
+
+// Counts the steps as they are reported and gives the summary and exit code.
+class RunTally {
+ public:
+  void count(const Step& step, const StepResult& result);
+  // kRunBad after a Bad step, else kRunFailed after a Failed one, else kRunPassed.
+  int exitCode() const;
+  // One line, ending in "\n".
+  std::string summary() const;
+
+ private:
+  std::size_t steps_ = 0;
+  std::size_t expectations_ = 0;
+  std::size_t failed_ = 0;
+  bool bad_ = false;
+  std::size_t badLine_ = 0;
+};
+
+}  // namespace lk40::core

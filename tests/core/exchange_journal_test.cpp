@@ -1,0 +1,121 @@
+#include "core/exchange_journal.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/code_page.h"
+#include "temp_folder.h"
+
+namespace lk40::core {
+namespace {
+
+// Row n: its texts and property count grow and shrink with n, so that a slot
+// overwritten by a shorter or longer row shows any text left over.
+void addRow(ExchangeJournal& journal, int n) {
+  const std::string op = "r" + std::to_string(n);
+  const std::string sent(static_cast<std::size_t>(n % 4) * 3, 'S');
+  std::vector<PropertyText> properties;
+  for (int p = 0; p < n % 3; ++p) properties.push_back({"P" + std::to_string(p), std::string(n % 5, 'v')});
+  JournalCall call;
+  call.operation = op;
+  call.method = n % 2 ? "Connect" : "";
+  call.sent = sent;
+  call.code = n;
+  journal.add(call, properties);
+}
+
+void expectRow(const JournalRow& row, int n) {
+  EXPECT_EQ(row.operation(), "r" + std::to_string(n));
+  EXPECT_EQ(row.method(), n % 2 ? "Connect" : "");
+  EXPECT_EQ(row.sent(), std::string(static_cast<std::size_t>(n % 4) * 3, 'S'));
+  EXPECT_EQ(row.description(), "");
+  EXPECT_EQ(row.code(), n);
+  ASSERT_EQ(row.propertyCount(), static_cast<std::size_t>(n % 3));
+  for (std::size_t p = 0; p < row.propertyCount(); ++p) {
+    EXPECT_EQ(row.property(p).name, "P" + std::to_string(p));
+    EXPECT_EQ(row.property(p).value, std::string(n % 5, 'v'));
+  }
+}
+
+TEST(ExchangeJournal, KeepsTheNewestRowsOldestFirst) {
+  for (const int added : {0, 1, 3, 4, 7, 10}) {
+    ExchangeJournal journal(3);
+    for (int n = 0; n < added; ++n) addRow(journal, n);
+    const std::size_t held = std::min<std::size_t>(added, 3);
+    ASSERT_EQ(journal.size(), held) << added;
+    EXPECT_EQ(journal.dropped(), static_cast<uint64_t>(added) - held);
+    EXPECT_EQ(journal.nextSequence(), static_cast<uint64_t>(added));
+    EXPECT_EQ(journal.firstSequence(), static_cast<uint64_t>(added) - held);
+    for (std::size_t i = 0; i < held; ++i) expectRow(journal[i], added - static_cast<int>(held) + static_cast<int>(i));
+  }
+}
+
+TEST(ExchangeJournal, ClearEmptiesButNumbersGoOn) {
+  ExchangeJournal journal(2);
+  for (int n = 0; n < 5; ++n) addRow(journal, n);
+  journal.clear();
+  EXPECT_TRUE(journal.empty());
+  EXPECT_EQ(journal.dropped(), 0u);
+  EXPECT_EQ(journal.firstSequence(), 5u);
+  for (int n = 5; n < 8; ++n) addRow(journal, n);
+  EXPECT_EQ(journal.dropped(), 1u);
+  EXPECT_EQ(journal.firstSequence(), 6u);
+  expectRow(journal[0], 6);
+  expectRow(journal[1], 7);
+  EXPECT_EQ(ExchangeJournal(0).capacity(), 1u);
+}
+
+TEST(ExchangeJournal, TimeOfDay) {
+  const std::pair<int32_t, const char*> cases[] = {
+      {0, "00:00:00.000"}, {3723004, "01:02:03.004"}, {45296789, "12:34:56.789"}, {86399999, "23:59:59.999"},
+      {-5, "00:00:00.000"}};
+  for (const auto& [ms, text] : cases) EXPECT_EQ(timeOfDayText(ms), text) << ms;
+}
+
+// Two calls, the second a poll whose texts need quoting in CSV and blanking
+// in the copy text.
+ExchangeJournal twoCalls() {
+  ExchangeJournal journal;
+  JournalCall call{45296789, "Подключиться", "Connect", 0, "Ошибок нет", "02 05", "02 06", 15, false};
+  journal.add(call, {{"ComNumber", "3"}});
+  call = {3723004, kPollOperation, "GetWeight", -1, "Нет \"связи\"; повтор", "a\tb", "x\r\ny", 1000, true};
+  journal.add(call);
+  return journal;
+}
+
+TEST(ExchangeJournalTexts, CopyAndCsv) {
+  const ExchangeJournal journal = twoCalls();
+  EXPECT_EQ(cellText(journal[1], JournalColumn::Ms), "1000");
+  EXPECT_EQ(shownRows(journal, true), (std::vector<std::size_t>{0, 1}));
+  EXPECT_EQ(shownRows(journal, false), (std::vector<std::size_t>{0}));
+
+  const std::string header = "Время\tОперация\tМетод\tКод\tОписание\tПередано\tПринято\tмс\n";
+  const std::string first = "12:34:56.789\tПодключиться\tConnect\t0\tОшибок нет\t02 05\t02 06\t15\n";
+  EXPECT_EQ(journalCopyText(journal, {0, 1}),
+            header + first + "01:02:03.004\tОпрос\tGetWeight\t-1\tНет \"связи\"; повтор\ta b\tx  y\t1000\n");
+  EXPECT_EQ(journalCopyText(journal, {}), header);
+
+  EXPECT_EQ(journalCsvText(journal, {1, 0}),
+            "Время;Операция;Метод;Код;Описание;Передано;Принято;мс\r\n"
+            "01:02:03.004;Опрос;GetWeight;-1;\"Нет \"\"связи\"\"; повтор\";a\tb;\"x\r\ny\";1000\r\n"
+            "12:34:56.789;Подключиться;Connect;0;Ошибок нет;02 05;02 06;15\r\n");
+}
+
+TEST(ExchangeJournalTexts, SavedInTheAnsiCodePageReplacingTheFile) {
+  const platform::testing::TempFolder folder;
+  const std::string path = folder / "журнал.csv";
+  const std::string csv = journalCsvText(twoCalls(), {0});
+  platform::testing::writeBytes(std::filesystem::u8path(path), "old and longer than the new text, to see it go");
+  ASSERT_TRUE(saveJournalCsv(path, csv));
+  EXPECT_EQ(platform::testing::readBytes(std::filesystem::u8path(path)), platform::utf8ToAnsi(csv));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(path + ".tmp")));
+
+  // A folder of that name stays a folder; no temporary is left beside it.
+  std::filesystem::create_directory(folder.path() / "dir");
+  EXPECT_FALSE(saveJournalCsv(folder / "dir", csv));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir"));
+  EXPECT_FALSE(saveJournalCsv(folder / "missing/j.csv", csv));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+}
+
+}  // namespace
+}  // namespace lk40::core
