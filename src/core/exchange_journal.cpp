@@ -1,9 +1,10 @@
 #include "core/exchange_journal.h"
 
 #include <cstring>
+#include <filesystem>
 
-#include "core/file_replace.h"
 #include "platform/code_page.h"
+#include "platform/whole_file.h"
 
 namespace lk40::core {
 
@@ -211,7 +212,7 @@ std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std
 }
 
 bool saveJournalCsv(const std::string& path, std::string_view csvUtf8) {
-  return replaceFile(path, platform::utf8ToAnsi(csvUtf8));
+  return !platform::replaceFileAtomically(std::filesystem::u8path(path), platform::utf8ToAnsi(csvUtf8));
 }
 
 }  // namespace lk40::core
