@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "sim_commands.h"
+#include "contract/command_codes.h"
 #include "sim_module.h"
 #include "sim_scale.h"
 #include "sim_text.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 #include "sim_driver.h"
 #include "sim_members.h"
 #include "sim_scenario.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace lk40::sim::command {
+namespace lk40::command {
 
 constexpr uint8_t kSetMode = 0x07;
 constexpr uint8_t kKeyEmulation = 0x08;
@@ -38,4 +38,4 @@ constexpr uint8_t kGetVoltage = 0xF3;
 constexpr uint8_t kTestClr = 0xF8;
 constexpr uint8_t kGetDeviceMetrics = 0xFC;
 
-}  // namespace lk40::sim::command
+}  // namespace lk40::command
