@@ -10,7 +10,7 @@
 #include <new>
 #include <string>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 
 extern "C" const lk40_plugin_api* lk40_plugin_entry(void);
 

@@ -9,9 +9,9 @@ namespace lk40::sim {
 
 const std::vector<CommandName>& commandNames() {
   static const std::vector<CommandName> names = {
-#define LK40_SIM_COMMAND_ROW(method, code) {#method, command::k##method},
-      LK40_SIM_COMMANDS(LK40_SIM_COMMAND_ROW)
-#undef LK40_SIM_COMMAND_ROW
+#define LK40_COMMAND_ROW(method, code) {#method, command::k##method},
+      LK40_COMMANDS(LK40_COMMAND_ROW)
+#undef LK40_COMMAND_ROW
       {"Connect", command::kGetDeviceMetrics},
   };
   return names;

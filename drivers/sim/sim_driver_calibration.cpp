@@ -1,7 +1,7 @@
 // Calibration points, the calibration process and the converter reading.
 #include <cmath>
 
-#include "sim_commands.h"
+#include "contract/command_codes.h"
 #include "sim_driver.h"
 
 namespace lk40::sim {

@@ -1,5 +1,5 @@
 // The weight channels: count, selection, on and off, characteristics, restart.
-#include "sim_commands.h"
+#include "contract/command_codes.h"
 #include "sim_driver.h"
 
 namespace lk40::sim {

@@ -1,5 +1,5 @@
 // Connection, exchange settings, mode, identity and the settings dialog.
-#include "sim_commands.h"
+#include "contract/command_codes.h"
 #include "sim_driver.h"
 
 namespace lk40::sim {

@@ -1,5 +1,5 @@
 // Keyboard, password, supply and the test buffer.
-#include "sim_commands.h"
+#include "contract/command_codes.h"
 #include "sim_driver.h"
 
 namespace lk40::sim {

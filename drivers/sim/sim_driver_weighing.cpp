@@ -1,7 +1,7 @@
 // Zero, tare, the channel status requests and the goods data.
 #include <cmath>
 
-#include "sim_commands.h"
+#include "contract/command_codes.h"
 #include "sim_driver.h"
 
 namespace lk40::sim {

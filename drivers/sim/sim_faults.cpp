@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "contract/command_codes.h"
 #include "platform/ascii_text.h"
 #include "sim_module.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "drivers/contract/drvtarvo_members.h"
+#include "contract/drvtarvo_members.h"
 
 namespace lk40::sim {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 #include "platform/ascii_text.h"
 #include "platform/utf8.h"
 #include "sim_driver.h"

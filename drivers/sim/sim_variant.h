@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 
 namespace lk40::sim {
 

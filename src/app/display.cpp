@@ -8,7 +8,9 @@
 #include <QTimer>
 
 #include "core/numbers.h"
+#include "core/weight_display_state.h"
 #include "core/weight_log.h"
+#include "core/window_caption.h"
 #include "myconsts.h"
 #include "pictures.h"
 #include "platform/code_page.h"
@@ -30,9 +32,7 @@ TfrmDisplay::TfrmDisplay(lk40::automation::Driver driver, const QString& logging
   connect(ui.Button1, &QPushButton::clicked, this, &TfrmDisplay::Button1Click);
   connect(ui.Button2, &QPushButton::clicked, this, &TfrmDisplay::Button2Click);
   if (loggingPeriod_ != 0) {
-    if (Driver.getBool("Connected"))
-      setWindowTitle(windowTitle() + QStringLiteral(" (COM") + QString::number(Driver.getInt("ComNumber")) +
-                     QStringLiteral(")"));
+    setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, windowTitle().toStdString())));
     ui.Timer->setInterval(loggingPeriod_);
   }
 }
@@ -53,7 +53,7 @@ void TfrmDisplay::FormShow() {
     log_ = lk40::platform::OutputFile::openForAppend(loggingFile_.toStdString());
     if (!log_) loggingPeriod_ = 0;
   }
-  tickCounter_ = 0;
+  logTicks_.restart();
   ui.Timer->start();
 }
 
@@ -84,10 +84,7 @@ void TfrmDisplay::TimerTimer() {
 
 void TfrmDisplay::poll() {
   const int32_t status = Driver.callInt("GetChannelStatus");
-  if (loggingPeriod_ > 0 && loggingStep_ > 0) {
-    if (tickCounter_ % loggingStep_ == 0) LogWeightLine();
-    ++tickCounter_;
-  }
+  if (loggingPeriod_ > 0 && logTicks_.due(loggingStep_)) LogWeightLine();
   if (status != 0) {
     ui.edtWeight->setText(myconsts::kUnknownValue);
     ui.edtTare->setText(myconsts::kUnknownValue);
@@ -105,11 +102,12 @@ void TfrmDisplay::poll() {
   else
     ui.edtWeight->setText(QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Weight"), 4, sep)));
   ui.edtTare->setText(QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Tare"), 4, sep)));
-  drawLamp(ui.Image1, mode & 0x02);
-  drawLamp(ui.Image2, mode & 0x08);
-  ui.Button1->setEnabled(!(mode & 0x08));
-  drawLamp(ui.Image3, mode & 0x10);
-  drawLamp(ui.Image4, mode & 0x01);
+  const auto state = lk40::core::weightDisplayState(mode);
+  drawLamp(ui.Image1, state.zeroLamp);
+  drawLamp(ui.Image2, state.tareLamp);
+  ui.Button1->setEnabled(state.tareButtonEnabled);
+  drawLamp(ui.Image3, state.settledLamp);
+  drawLamp(ui.Image4, state.fixedLamp);
 }
 
 void TfrmDisplay::LogWeightLine() {

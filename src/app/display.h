@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "automation/driver.h"
+#include "core/every_nth_tick.h"
 #include "display_ui.h"
 #include "error_box.h"
 #include "pictures.h"
@@ -56,7 +57,7 @@ class TfrmDisplay : public QDialog {
   QString loggingFile_;
   int loggingPeriod_;
   int loggingStep_;
-  int tickCounter_ = 0;
+  lk40::core::EveryNthTick logTicks_;
   std::unique_ptr<lk40::platform::OutputFile> log_;
   ErrorBox showError_;
   bool reportingError_ = false;

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "core/channel_dialog.h"
+#include "core/adc_reading_period.h"
 #include "core/weight_log.h"
 #include "font_colour.h"
 #include "myconsts.h"
@@ -152,10 +152,7 @@ void TfrmMain::adcTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
     ui.Edit6->setText(result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
-    if (loggingStep_ > 0) {
-      if (adcTickCounter_ % loggingStep_ == 0) LogAdcLine();
-      ++adcTickCounter_;
-    }
+    if (adcLogTicks_.due(loggingStep_)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);
   } catch (...) {
     // A driver that raises on every tick would stack an error box per tick;

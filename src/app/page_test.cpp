@@ -10,9 +10,10 @@
 #include <algorithm>
 
 #include "core/numbers.h"
-#include "core/result_texts.h"
+#include "core/soak_tally.h"
 #include "core/soak_times.h"
 #include "core/test_log.h"
+#include "core/test_record.h"
 #include "myconsts.h"
 #include "platform/code_page.h"
 #include "platform/regional_formats.h"
@@ -22,12 +23,10 @@
 namespace {
 const QString kStart = QStringLiteral("Старт");
 const QString kStop = QStringLiteral("Стор");
-const QString kOverload = QStringLiteral("ЕСТЬ");
 constexpr int kDefaultPeriod = 100;
 // A period below one millisecond would make a 0 ms timer that polls the
 // driver on every pass of the event loop.
 constexpr int kMinimumPeriod = 1;
-constexpr int kFirstValueRow = 4;
 // While a test runs, what it changes on every tick is painted at this period
 // rather than on every tick: painting, not the work, would set the pace.
 constexpr int kDisplayRefreshMs = 40;
@@ -37,16 +36,9 @@ constexpr int kDisplayRefreshMs = 40;
 struct TfrmMain::SoakTestState {
   std::unique_ptr<lk40::platform::OutputFile> log;  // none: no test running, or no log for it
   int64_t summaryOffset = 0;
-  // 64 bits: at a thousand 255-value blocks a second 32 bits last under three hours.
-  int64_t measurements = 0;
-  int64_t overflows = 0;
-  bool valuesLogged = false;  // the block start goes before each block until one logs values
+  lk40::core::SoakTally tally;
   lk40::core::SoakClock clock;
-  // Set by the 0xF1 presentation: whether the block in the grid is counted,
-  // and whether its values are logged too (a type this bench does not know
-  // has its count and overload mark, but no values to log).
-  bool recordCounted = false;
-  bool recordLogged = false;
+  lk40::core::DecodedTestRecord record;  // set by the 0xF1 presentation: the block in the grid
   std::string pending;          // one tick's lines, reused so a tick allocates nothing
   QTimer* refresh = nullptr;    // paints the held controls while a test runs
 };
@@ -115,9 +107,7 @@ void TfrmMain::StartTestLog() {
   ui.Label13->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, s.clock.shownStart())));
   ui.Label17->setText(QStringLiteral("0"));
   ui.Label20->setText(QStringLiteral("0"));
-  s.measurements = 0;
-  s.overflows = 0;
-  s.valuesLogged = false;
+  s.tally = {};
 
   s.log = lk40::platform::OutputFile::recreate(ui.Edit3->text().toStdString());
   if (s.log) {
@@ -163,39 +153,23 @@ void TfrmMain::WriteTestLog(std::string_view bytes) {
 
 void TfrmMain::testTick() {
   SoakTestState& s = *soak_;
-  s.recordCounted = false;
+  s.record = {};
   const bool received = Driver.callInt("TestGet") == 0;
   ShowCommandResult(0xF1);
-  // A record of a known type too short for its values is neither counted nor
-  // logged: its grid has empty value cells.
-  if (received && s.recordCounted) logTestBlock(s.recordLogged);
+  if (received) logTestBlock();
   // Both at the end of the poll, from one moment, so that they agree.
   showTestTimes();
 }
 
-void TfrmMain::logTestBlock(bool withValues) {
+void TfrmMain::logTestBlock() {
   SoakTestState& s = *soak_;
-  const QTableWidget* grid = ui.StringGrid1;
-  const auto cell = [grid](int row) {
-    const QTableWidgetItem* item = grid->item(row, 1);
-    return item ? item->text() : QString();
-  };
-  if (withValues) {
-    std::string& out = s.pending;
-    out.clear();
-    if (!s.valuesLogged) out = lk40::core::testLogBlockStart(cell(1).toStdString());
-    // The values are decimal numbers: their ANSI bytes are their Latin-1 ones.
-    for (int row = kFirstValueRow; row < grid->rowCount(); ++row) {
-      out += cell(row).toLatin1().constData();
-      out += "\r\n";
-    }
-    s.valuesLogged = s.valuesLogged || grid->rowCount() > kFirstValueRow;
-    // The whole tick in one write, flushed: a bench killed later loses nothing of it.
-    WriteTestLog(out);
-  }
-  s.measurements += cell(3).toInt();
-  if (cell(2) == kOverload) ui.Label20->setText(QString::number(++s.overflows));
-  ui.Label17->setText(QString::number(s.measurements));
+  s.pending.clear();
+  const auto added = s.tally.add(s.record, s.pending);
+  if (!added.counted) return;
+  // The whole tick in one write, flushed: a bench killed later loses nothing of it.
+  if (added.logged) WriteTestLog(s.pending);
+  if (added.overload) ui.Label20->setText(QString::number(s.tally.overflows()));
+  ui.Label17->setText(QString::number(s.tally.measurements()));
 }
 
 // ---------------------------------------------------------------------------
@@ -214,12 +188,11 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 }  // namespace
 
 void TfrmMain::presentTestRecord() {
-  const auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
-  soak_->recordCounted = record.valid && (record.complete || !record.typeKnown);
-  soak_->recordLogged = record.complete;
+  auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
   if (!record.valid) return;
   QTableWidget* grid = ui.StringGrid1;
   // Rows 1 to 3 exist for any record; the value rows follow the new count.
   if (grid->rowCount() != record.rowCount) grid->setRowCount(record.rowCount);
   for (const auto& cell : record.cells) setCell(grid, cell.row, cell.column, QString::fromStdString(cell.text));
+  soak_->record = std::move(record);
 }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "automation/driver.h"
+#include "core/every_nth_tick.h"
 #include "error_box.h"
 #include "main_ui.h"
 #include "platform/regional_formats.h"
@@ -204,8 +205,8 @@ class TfrmMain : public QWidget {
   void StartTestLog();
   void FinishTestLog();
   void WriteTestLog(std::string_view bytes);
-  // Counts the block in the grid; withValues: logs it too.
-  void logTestBlock(bool withValues);
+  // Counts the block in the grid, and logs it when it has its values.
+  void logTestBlock();
   // "Конец:" and "Прошло:" at one moment of the test's clock.
   void showTestTimes();
   // The grid, the information block and the status panel change on every
@@ -232,7 +233,7 @@ class TfrmMain : public QWidget {
   uint32_t callStartTime_ = 0;
 
   // continuous ADC reading ("Градуировка")
-  int64_t adcTickCounter_ = 0;  // wide enough never to wrap
+  lk40::core::EveryNthTick adcLogTicks_;
   bool adcReading_ = false;
 
   // soak test ("Тест"): the log, the counters and whether the last 0xF1

@@ -19,9 +19,10 @@
 #include <typeinfo>
 
 #include "automation/factory.h"
-#include "core/channel_dialog.h"
+#include "core/adc_reading_period.h"
 #include "core/command_line.h"
 #include "core/numbers.h"
+#include "core/window_placement.h"
 #include "combo_box.h"
 #include "font_colour.h"
 #include "myconsts.h"
@@ -69,7 +70,7 @@ void TfrmMain::FormCreate() {
   ui.StringGrid1->setItem(0, 1, new QTableWidgetItem(myconsts::kGridValueHeader));
 
   baseCaption_ = windowTitle();
-  adcTickCounter_ = 0;
+  adcLogTicks_.restart();
 }
 
 void TfrmMain::placeWindow() {

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "core/window_caption.h"
 #include "font_colour.h"
 #include "tfrm_main.h"
 
@@ -25,14 +26,8 @@ void TfrmMain::ShowCommandResult(int code) {
   // Long frames read from their start.
   for (QLineEdit* field : {ui.edtError, ui.edtSend, ui.edtRecieve}) field->setCursorPosition(0);
 
-  if (loggingPeriod_ > 0) {
-    if (Driver.getBool("Connected")) {
-      const QString port = QString::number(Driver.getInt("ComNumber"));
-      setWindowTitle(baseCaption_ + QStringLiteral(" (COM") + port + QStringLiteral(")"));
-    }
-    else
-      setWindowTitle(baseCaption_);
-  }
+  if (loggingPeriod_ > 0)
+    setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, baseCaption_.toStdString())));
 
   if (Driver.getInt("ResultCode") != 0) return;
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 
 namespace lk40::automation {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 
 namespace lk40::automation::detail {
 

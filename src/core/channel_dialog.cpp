@@ -45,6 +45,4 @@ bool acceptSignedIntegerKey(std::u32string_view currentText, char32_t ch) {
   return ch == U'-' && currentText.find(U'-') == std::u32string_view::npos;
 }
 
-int continuousReadingPeriod(int loggingPeriod) { return loggingPeriod > 0 ? loggingPeriod : kInitialTimerPeriod; }
-
 }  // namespace lk40::core

@@ -1,7 +1,6 @@
 // The rules of the channel characteristics dialog that need no widget: the
 // degree derived from the maximum capacity, the split of the channel flags
-// into the dialog's two choices and back, and the period of the continuous
-// ADC reading.
+// into the dialog's two choices and back, and the key filter of the degree.
 #pragma once
 
 #include <cstdint>
@@ -34,13 +33,5 @@ int32_t joinChannelFlags(int typeItem, int tareSamplingItem);
 // The key filter of "Степень": digits and Backspace, and "-" while the text
 // holds none yet.
 bool acceptSignedIntegerKey(std::u32string_view currentText, char32_t ch);
-
-// The timer's initial period, before the continuous reading ever set one.
-constexpr int kInitialTimerPeriod = 100;
-// The continuous ADC reading ticks at the logging period; without one (none
-// given, or logging switched off after the file failed) at the initial
-// period. A period of 0 would make the timer fire on every pass of the event
-// loop, which would hammer the driver.
-int continuousReadingPeriod(int loggingPeriod);
 
 }  // namespace lk40::core

@@ -31,9 +31,4 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   return result;
 }
 
-Point centredPlacement(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
-  if (screenWidth == 2048 && screenHeight == 768) return {(1024 - windowWidth) / 2, (768 - windowHeight) / 2};
-  return {(screenWidth - windowWidth) / 2, (screenHeight - windowHeight) / 2};
-}
-
 }  // namespace lk40::core

@@ -1,5 +1,4 @@
-// What the bench takes from its command line, and where the main window goes
-// on a screen: rules that need no window.
+// What the bench takes from its command line.
 #pragma once
 
 #include <string>
@@ -22,14 +21,5 @@ struct CommandLine {
 // period (given exactly with three or more arguments) is also the main
 // timer's interval.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
-
-struct Point {
-  int x = 0, y = 0;
-  friend bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
-};
-
-// The top-left corner of a window centred on the screen, or in the left
-// 1024 x 768 area of a screen of exactly 2048 x 768 (two monitors side by side).
-Point centredPlacement(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
 
 }  // namespace lk40::core

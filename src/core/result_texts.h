@@ -1,12 +1,11 @@
 // The text blocks and values that the result presentation shows for the
-// status, goods, supply, channel, mode and test-log queries.
+// status, goods, supply, channel and mode queries.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "automation/driver.h"
 #include "platform/regional_formats.h"
@@ -43,32 +42,5 @@ int modeItemIndex(const automation::Driver& driver);
 // The inverse for sending: item 2 is mode 3, any other index (-1 for none
 // chosen) is sent as it is.
 int32_t modeForItem(int itemIndex);
-
-// One grid cell written for a test log record.
-struct TestRecordCell {
-  int row;
-  int column;
-  std::string text;  // UTF-8
-};
-
-// A test log record as grid writes. When valid is false the grid is left
-// alone. Otherwise the grid gets rowCount rows and then the cells, in order:
-// every cell below the header row. A type code above 5 is named by its code
-// in decimal and leaves its value cells empty.
-struct DecodedTestRecord {
-  bool valid = false;
-  // The type code is 0 to 5.
-  bool typeKnown = false;
-  // Every value row gets a value of a known type: no value was cut off by the
-  // record's end and the type code is 0 to 5.
-  bool complete = false;
-  int rowCount = 0;
-  std::vector<TestRecordCell> cells;
-};
-
-// bytes: the record, one byte per character (Variant::toAnsiBytes() of
-// TestData). Values cut off by the end of a short record get an empty value
-// cell rather than bytes read past the end.
-DecodedTestRecord decodeTestRecord(std::string_view bytes);
 
 }  // namespace lk40::core

@@ -1,14 +1,13 @@
-// Decoding of the driver's test log record (declared in result_texts.h).
-#include <array>
+#include "core/test_record.h"
 
-#include "core/result_texts.h"
+#include <array>
 
 namespace lk40::core {
 
 namespace {
 
 constexpr size_t kHeaderSize = 3;
-constexpr int kFirstValueRow = 4;
+constexpr int kFirstValueRow = DecodedTestRecord::kFirstValueRow;
 constexpr unsigned char kOverload = 0xFF;
 
 struct ValueType {
@@ -55,15 +54,18 @@ DecodedTestRecord decodeTestRecord(std::string_view bytes) {
   record.typeKnown = type != nullptr;
   record.complete = type != nullptr && bytes.size() >= kHeaderSize + static_cast<size_t>(count) * type->size;
   record.rowCount = count + kFirstValueRow;
+  record.valueCount = count;
+  record.overload = byteAt(bytes, 1) == kOverload;
+  // A type this bench does not know is named by its code, so that nothing of
+  // the previous record stays beside the new count as if it were current.
+  record.typeName = type != nullptr ? std::string(type->name) : std::to_string(typeCode);
   auto& cells = record.cells;
   cells.push_back({3, 1, std::to_string(count)});
   cells.push_back({1, 0, "тип данных"});
   cells.push_back({2, 0, "перегрузка"});
   cells.push_back({3, 0, "значений"});
-  // A type this bench does not know is named by its code, so that nothing of
-  // the previous record stays beside the new count as if it were current.
-  cells.push_back({1, 1, type != nullptr ? std::string(type->name) : std::to_string(typeCode)});
-  cells.push_back({2, 1, byteAt(bytes, 1) == kOverload ? "ЕСТЬ" : "НЕТ"});
+  cells.push_back({1, 1, record.typeName});
+  cells.push_back({2, 1, record.overload ? "ЕСТЬ" : "НЕТ"});
   for (int i = 0; i < count; ++i) {
     const int row = kFirstValueRow + i;
     cells.push_back({row, 0, std::to_string(i + 1)});

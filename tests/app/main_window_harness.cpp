@@ -8,9 +8,11 @@
 
 MainWindowHarness::MainWindowHarness() : driver(lk40::testing::RecordingDriver::install()) {}
 
+MainWindowHarness::MainWindowHarness(DriverOnDisk) {}
+
 MainWindowHarness::~MainWindowHarness() {
   form_.reset();
-  lk40::testing::RecordingDriver::uninstall();
+  if (driver) lk40::testing::RecordingDriver::uninstall();
 }
 
 QString MainWindowHarness::settingsFile() const { return dir_.filePath(QStringLiteral("HKEY_CURRENT_USER.reg")); }

@@ -24,6 +24,10 @@ struct ShownBox {
 class MainWindowHarness {
  public:
   MainWindowHarness();
+  // Over the driver that createObject finds by its ProgID on disk (the
+  // simulated module in LK40_DRIVER_PATH): no recording driver, driver stays null.
+  struct DriverOnDisk {};
+  explicit MainWindowHarness(DriverOnDisk);
   ~MainWindowHarness();
 
   // The driver is installed at construction; script it before start().

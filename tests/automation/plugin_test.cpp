@@ -8,7 +8,7 @@
 
 #include "automation/driver.h"
 #include "automation/factory.h"
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 #include "test_env.h"
 
 namespace lk40::automation {

@@ -49,13 +49,5 @@ TEST(CommandLine, LoggingSettings) {
   EXPECT_EQ(line.loggingStep, -5);
 }
 
-TEST(Placement, CentredOrInTheLeftHalfOfADoubleScreen) {
-  EXPECT_EQ(centredPlacement(2048, 768, 991, 553), (Point{16, 107}));
-  EXPECT_EQ(centredPlacement(1280, 1024, 991, 553), (Point{144, 235}));
-  EXPECT_EQ(centredPlacement(2048, 1024, 991, 553), (Point{528, 235}));
-  // Integer division truncates toward zero, also for a window larger than the screen.
-  EXPECT_EQ(centredPlacement(800, 600, 1001, 603), (Point{-100, -1}));
-}
-
 }  // namespace
 }  // namespace lk40::core

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/result_texts.h"
+#include "core/test_record.h"
 
 namespace lk40::core {
 namespace {

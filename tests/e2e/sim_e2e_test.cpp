@@ -6,7 +6,7 @@
 
 #include "automation/driver.h"
 #include "automation/factory.h"
-#include "drivers/contract/drvtarvo_members.h"
+#include "contract/drvtarvo_members.h"
 #include "frame_check.h"
 #include "temp_folder.h"
 

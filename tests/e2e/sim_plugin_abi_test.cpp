@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 #include "temp_folder.h"
 
 namespace {

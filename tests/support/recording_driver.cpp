@@ -7,7 +7,7 @@
 
 #include "automation/error.h"
 #include "automation/factory.h"
-#include "drivers/contract/drvtarvo_members.h"
+#include "contract/drvtarvo_members.h"
 
 namespace lk40::testing {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "automation/plugin_abi.h"
+#include "contract/plugin_abi.h"
 
 struct lk40_object {
   std::string progId;
