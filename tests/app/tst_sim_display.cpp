@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include "automation/factory.h"
-#include "display.h"
+#include "display/tfrm_display.h"
 #include "main_window_harness.h"
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 using lk40::automation::Driver;
 

@@ -20,12 +20,12 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "display_ui.h"
-#include "font_colour.h"
-#include "main_ui.h"
-#include "page_id.h"
-#include "pictures.h"
-#include "radio_group.h"
+#include "display/display_ui.h"
+#include "main_window/main_ui.h"
+#include "pages/page_id.h"
+#include "widgets/font_colour.h"
+#include "widgets/pictures.h"
+#include "widgets/radio_group.h"
 
 namespace {
 
@@ -281,7 +281,7 @@ class UiControlsTest : public QObject {
 
   void pagesInOrderWithTheirIdentifiers() {
     const std::tuple<const char*, const char*, int> pages[] = {
-        {"TabSheet1", "Начало", PageID::Start},          {"TabSheet5", "Настройки", PageID::Service},
+        {"TabSheet1", "Начало", PageID::Connection},          {"TabSheet5", "Настройки", PageID::Settings},
         {"TabSheet3", "Вес", PageID::Weighing},           {"TabSheet4", "Градуировка", PageID::Calibration},
         {"TabSheet2", "ЛУ", PageID::LogicalDevices},      {"TabSheet6", "Весовые каналы", PageID::Channels},
         {"TabSheet7", "Тест", PageID::Test}};

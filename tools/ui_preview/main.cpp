@@ -29,10 +29,10 @@
 #include <QPlainTextEdit>
 #include <cstdio>
 
-#include "display_ui.h"
-#include "main_ui.h"
-#include "pictures.h"
-#include "radio_group.h"
+#include "display/display_ui.h"
+#include "main_window/main_ui.h"
+#include "widgets/pictures.h"
+#include "widgets/radio_group.h"
 
 namespace {
 
