@@ -1,36 +1,16 @@
 #include "about/tfrm_about.h"
 
 #include <QDesktopServices>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
-#include <QVBoxLayout>
 #include <memory>
 
 #include "platform/file_version.h"
+#include "widgets/link_label.h"
 
 namespace {
 
-// The developer's contact lines: every text and address of the block.
-struct Contacts {
-  const char* developer = "Разработка: группа стенда lk40-drvtest";
-  const char* webCaption = "Сайт:";
-  const char* web = "https://lk40-drvtest.example.org";
-  const char* supportCaption = "Поддержка:";
-  const char* support = "support@lk40-drvtest.example.org";
-  const char* salesCaption = "Вопросы и предложения:";
-  const char* sales = "bench@lk40-drvtest.example.org";
-  const char* postal = "Стенд проверки драйвера весового модуля.\nОтзывы и сообщения об ошибках присылайте по почте.";
-};
-const Contacts kContacts;
-
-const QString kTitle = QStringLiteral("Тест драйвера весового модуля");
 const QString kProgramVersion = QStringLiteral("Версия теста драйвера: %1.%2.%3.%4");
 
 // Our own picture for the white panel: a platform scale with a load on it
@@ -58,35 +38,6 @@ QPixmap aboutPicture() {
   return pixmap;
 }
 
-// A contact line that opens its link with the desktop's default handler.
-class LinkLabel : public QLabel {
- public:
-  LinkLabel(const QString& text, std::function<void()> onClick, QWidget* parent)
-      : QLabel(text, parent), onClick_(std::move(onClick)) {
-    setCursor(Qt::PointingHandCursor);
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    setPalette(pal);
-    QFont f = font();
-    f.setUnderline(true);
-    setFont(f);
-  }
-
- protected:
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) onClick_();
-    QLabel::mouseReleaseEvent(event);
-  }
-
- private:
-  std::function<void()> onClick_;
-};
-
-QLabel* named(QLabel* label, const char* name) {
-  label->setObjectName(QString::fromLatin1(name));
-  return label;
-}
-
 void openLink(const QString& url) {
   // A desktop that cannot open it reports nothing, by design.
   QDesktopServices::openUrl(QUrl(url));
@@ -104,73 +55,22 @@ void ReadFileVersion(const QString& fileName, uint16_t& major, uint16_t& minor, 
 }
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("О программе"));
   // A dialog border without title-bar buttons.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel1->setAutoFillBackground(true);
+  setupUi(this);
   QPalette white = Panel1->palette();
   white.setColor(QPalette::Window, Qt::white);
   Panel1->setPalette(white);
-  Image1 = named(new QLabel(Panel1), "Image1");
   Image1->setPixmap(aboutPicture());
-  auto* panelLayout = new QVBoxLayout(Panel1);
-  panelLayout->addWidget(Image1, 0, Qt::AlignTop | Qt::AlignHCenter);
-  panelLayout->addStretch(1);
-
-  Label1 = named(new QLabel(kTitle, this), "Label1");
-  Label1->setAlignment(Qt::AlignCenter);
   QFont titleFont = Label1->font();
   titleFont.setBold(true);
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
   Label1->setFont(titleFont);
-  Shape1 = new QFrame(this);
-  Shape1->setObjectName(QStringLiteral("Shape1"));
-  Shape1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  Label9 = named(new QLabel(this), "Label9");
-  Label10 = named(new QLabel(this), "Label10");
-
-  auto* developer = named(new QLabel(QString::fromUtf8(kContacts.developer), this), "Label2");
-  Label4 = named(new LinkLabel(QString::fromUtf8(kContacts.web), [this] { Label4Click(); }, this), "Label4");
-  Label6 = named(new LinkLabel(QString::fromUtf8(kContacts.support), [this] { Label6Click(); }, this), "Label6");
-  Label8 = named(new LinkLabel(QString::fromUtf8(kContacts.sales), [this] { Label8Click(); }, this), "Label8");
-  Memo1 = new QPlainTextEdit(QString::fromUtf8(kContacts.postal), this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setReadOnly(true);
-  Memo1->setFocusPolicy(Qt::NoFocus);
   Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 14);
-
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-
-  auto* contacts = new QGridLayout;
-  contacts->addWidget(named(new QLabel(QString::fromUtf8(kContacts.webCaption), this), "Label3"), 0, 0);
-  contacts->addWidget(Label4, 0, 1);
-  contacts->addWidget(named(new QLabel(QString::fromUtf8(kContacts.supportCaption), this), "Label5"), 1, 0);
-  contacts->addWidget(Label6, 1, 1);
-  contacts->addWidget(named(new QLabel(QString::fromUtf8(kContacts.salesCaption), this), "Label7"), 2, 0);
-  contacts->addWidget(Label8, 2, 1);
-
-  auto* text = new QVBoxLayout;
-  text->addWidget(Label1);
-  text->addWidget(Shape1);
-  text->addWidget(Label9);
-  text->addWidget(Label10);
-  text->addSpacing(8);
-  text->addWidget(developer);
-  text->addLayout(contacts);
-  text->addWidget(Memo1);
-  text->addWidget(Button1, 0, Qt::AlignHCenter);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(Panel1);
-  layout->addLayout(text, 1);
+  connect(Label4, &LinkLabel::clicked, this, &TfrmAbout::Label4Click);
+  connect(Label6, &LinkLabel::clicked, this, &TfrmAbout::Label6Click);
+  connect(Label8, &LinkLabel::clicked, this, &TfrmAbout::Label8Click);
   setFixedSize(sizeHint().expandedTo(QSize(440, 0)));
 
   // FormCreate. A file without a version record shows zeros.
@@ -179,9 +79,10 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
   Label9->setText(kProgramVersion.arg(major).arg(minor).arg(release).arg(build));
 }
 
-void TfrmAbout::Label4Click() { openLink(QString::fromUtf8(kContacts.web)); }
-void TfrmAbout::Label6Click() { openLink(QStringLiteral("mailto:") + QString::fromUtf8(kContacts.support)); }
-void TfrmAbout::Label8Click() { openLink(QStringLiteral("mailto:") + QString::fromUtf8(kContacts.sales)); }
+// Each contact line opens what it shows.
+void TfrmAbout::Label4Click() { openLink(Label4->text()); }
+void TfrmAbout::Label6Click() { openLink(QStringLiteral("mailto:") + Label6->text()); }
+void TfrmAbout::Label8Click() { openLink(QStringLiteral("mailto:") + Label8->text()); }
 
 void ShowAboutWindow(const QString& driverVersionLine, const QWidget* centreOn) {
   const auto window = std::make_unique<TfrmAbout>();

@@ -1,34 +1,22 @@
 // Unit About: the About window TfrmAbout, its opening procedure and the
-// reading of a file's four-part version.
+// reading of a file's four-part version. The window's controls come from its
+// form (tfrm_about.ui) by their form names: Panel1 with the picture Image1,
+// Label1 the title, Label9 the program's version, Label10 the driver's, the
+// contact lines Label4, Label6 and Label8, Memo1 and Button1.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 #include <cstdint>
 
-class QFrame;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
+#include "ui_tfrm_about.h"
 
-class TfrmAbout : public QDialog {
+class TfrmAbout : public QDialog, public Ui::TfrmAbout {
   Q_OBJECT
 
  public:
   // FormCreate: Label9 gets the version read from the running program's file.
   explicit TfrmAbout(QWidget* parent = nullptr);
-
-  QFrame* Panel1{};
-  QLabel* Image1{};
-  QLabel* Label1{};
-  QFrame* Shape1{};
-  QLabel* Label9{};
-  QLabel* Label10{};
-  QLabel* Label4{};
-  QLabel* Label6{};
-  QLabel* Label8{};
-  QPlainTextEdit* Memo1{};
-  QPushButton* Button1{};
 
  private:
   void Label4Click();

@@ -1,31 +1,15 @@
-// Every control of the weight display window by its form name; setupDisplayUi
-// builds them and lays the window out at a fixed size.
+// Every control of the weight display window by its form name: its form
+// (tfrm_display.ui) compiled by uic, and its timer. setupDisplayUi sets the
+// form up, adds what the form file cannot say (fonts scaled from the window's,
+// sizes that follow them, the lamps' pictures) and fixes the window's size.
 #pragma once
 
-class QDialog;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include "ui_tfrm_display.h"
+
 class QTimer;
 
-struct DisplayUi {
-  QLabel* Label1{};
-  QLineEdit* edtWeight{};
-  QLabel* Label4{};
-  QLabel* Label2{};
-  QLineEdit* edtTare{};
-  QLabel* Label5{};
-  QLabel* Label8{};
-  QLabel* Label9{};
-  QLabel* Label3{};
-  QLabel* Label7{};
-  // The lamp places beside Label8, Label9, Label3 and Label7, in that order.
-  QLabel* Image1{};
-  QLabel* Image2{};
-  QLabel* Image3{};
-  QLabel* Image4{};
-  QPushButton* Button1{};
-  QPushButton* Button2{};
+struct DisplayUi : Ui::TfrmDisplay {
+  // The lamps Image1 .. Image4 stand beside Label8, Label9, Label3 and Label7.
   QTimer* Timer{};
 };
 

@@ -14,10 +14,12 @@
 #include "core/weight_log.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
+#include "pages/page_forms.h"
 #include "pages/page_id.h"
 #include "platform/code_page.h"
 #include "platform/text_file.h"
 #include "widgets/font_colour.h"
+#include "widgets/pictures.h"
 #include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
@@ -180,3 +182,5 @@ void TfrmMain::LogAdcLine() {
     // A line that cannot be built or written is dropped; reading goes on.
   }
 }
+
+void finishCalibrationForm(MainUi& ui) { ui.SpeedButton1->setIcon(adcToggleIcon()); }

@@ -6,6 +6,8 @@
 
 #include "core/result_texts.h"
 #include "main_window/tfrm_main.h"
+#include "pages/page_forms.h"
+#include "widgets/combo_box.h"
 #include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
@@ -71,3 +73,10 @@ void TfrmMain::Button21Click() {
 }
 
 void TfrmMain::Button37Click() { runFramed({}, "GetDeviceCRC", 0xF2); }
+
+void finishConnectionForm(MainUi& ui) {
+  // The 32 ports are made by rule, not listed in the form.
+  for (int i = 1; i <= 32; ++i) ui.ComboBox2->addItem(QStringLiteral("Com%1").arg(i));
+  ui.ComboBox2->setCurrentIndex(0);
+  followTextWithIndex(ui.ComboBox2);
+}

@@ -1,13 +1,17 @@
 // "ЛУ": the driver's logical devices, listed and rebuilt from scratch after
 // every change, read, written and made active. No operation sends a password.
 #include <QComboBox>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include "core/numbers.h"
 #include "main_window/tfrm_main.h"
+#include "pages/page_forms.h"
 #include "widgets/combo_box.h"
 #include "widgets/pictures.h"
 
@@ -138,4 +142,52 @@ void TfrmMain::ListView1SelectItem(QTreeWidgetItem* row) {
   Driver.put("LDNumber", Variant(lk40::core::parseIntOr(row->text(0).toStdString(), 0)));
   Driver.call("GetParamLD");
   if (Driver.getInt("ResultCode") == 0) showLdSettings(true);
+}
+
+namespace {
+
+// The device list: "Название" shows its texts centred whoever adds the rows,
+// and every row keeps room for the active device's lamp in front of its
+// number, so that the numbers stay aligned whether a row is marked or not.
+class DeviceListDelegate : public QStyledItemDelegate {
+ public:
+  explicit DeviceListDelegate(QObject* parent) : QStyledItemDelegate(parent), blank_(16, 16) {
+    blank_.fill(Qt::transparent);
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(qMax(size.height(), 18));
+    return size;
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() == 1) {
+      option->displayAlignment = Qt::AlignCenter;
+    } else if (!(option->features & QStyleOptionViewItem::HasDecoration)) {
+      option->features |= QStyleOptionViewItem::HasDecoration;
+      option->icon = QIcon(blank_);
+      option->decorationSize = blank_.size();
+    }
+  }
+
+ private:
+  QPixmap blank_;
+};
+
+}  // namespace
+
+void finishLogicalDevicesForm(MainUi& ui) {
+  // The 32 ports are made by rule, not listed in the form.
+  for (int i = 1; i <= 32; ++i) ui.ComboBox3->addItem(QStringLiteral("Сом%1").arg(i));
+  ui.ComboBox3->setCurrentIndex(0);
+  // Both lists as wide as the name field, so the column reads as one block.
+  ui.ComboBox3->setFixedWidth(ui.Edit8->minimumWidth());
+  ui.ComboBox4->setFixedWidth(ui.Edit8->minimumWidth());
+  QTreeWidget* list = ui.ListView1;
+  list->header()->setSectionsMovable(false);
+  list->setColumnWidth(0, 75);
+  list->setItemDelegate(new DeviceListDelegate(list));
 }

@@ -4,7 +4,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
@@ -15,6 +18,7 @@
 #include "core/test_log.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
+#include "pages/page_forms.h"
 #include "platform/code_page.h"
 #include "platform/regional_formats.h"
 #include "platform/text_file.h"
@@ -222,4 +226,26 @@ void TfrmMain::presentTestRecord() {
   // Rows 1 to 3 exist for any record; the value rows follow the new count.
   if (grid->rowCount() != record.rowCount) grid->setRowCount(record.rowCount);
   for (const auto& cell : record.cells) setCell(grid, cell.row, cell.column, QString::fromStdString(cell.text));
+}
+
+void finishTestForm(MainUi& ui) {
+  QTableWidget* grid = ui.StringGrid1;
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // 70 and 60 pixels, widened where the font needs more for the longest
+  // heading and the longest value, so that no cell is cut.
+  const QFontMetrics fm = grid->fontMetrics();
+  const int padding = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 6;
+  grid->setColumnWidth(0, qMax(70, fm.horizontalAdvance(QStringLiteral("перегрузка")) + padding));
+  grid->setColumnWidth(1, qMax(60, fm.horizontalAdvance(QStringLiteral("-2147483648")) + padding));
+  grid->setFixedWidth(grid->columnWidth(0) + grid->columnWidth(1) + 2 * grid->frameWidth() +
+                      grid->verticalScrollBar()->sizeHint().width() + 1);
+  ui.Memo2->setFixedSize(ui.Edit3->minimumWidth(), ui.Memo2->fontMetrics().lineSpacing() * 5 + 12);
+  // Room for a short date and a long time, the widest value shown here. A
+  // fixed size: values that change on every tick of a test never ask the page
+  // for a new layout (which would repaint the whole page control).
+  for (QLabel* value : {ui.Label13, ui.Label14, ui.Label15, ui.Label17, ui.Label20})
+    value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 4,
+                        value->sizeHint().height());
+  ui.Button17->setMinimumWidth(ui.Button12->sizeHint().width());
 }

@@ -3,16 +3,28 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent), group_(this) {
+RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent), group_(this) {
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(2);
+  connect(&group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+}
+
+QStringList RadioGroup::items() const {
+  QStringList captions;
+  for (int i = 0; i < count(); ++i) captions << group_.button(i)->text();
+  return captions;
+}
+
+void RadioGroup::setItems(const QStringList& items) {
+  for (QAbstractButton* old : group_.buttons()) {
+    group_.removeButton(old);
+    delete old;
+  }
   for (int i = 0; i < items.size(); ++i) {
     auto* b = new QRadioButton(items[i], this);
     group_.addButton(b, i);
-    layout->addWidget(b);
+    layout()->addWidget(b);
   }
-  connect(&group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
 int RadioGroup::count() const { return static_cast<int>(group_.buttons().size()); }

@@ -1,5 +1,7 @@
 // A captioned group of radio buttons addressed by item index, -1 for none,
-// as the forms of this bench use them.
+// as the forms of this bench use them. In a form file it is a promoted
+// QGroupBox whose "items" property lists the captions; give them before
+// "itemIndex", and untranslated, so that they exist when the index is set.
 #pragma once
 
 #include <QButtonGroup>
@@ -10,9 +12,14 @@ class QRadioButton;
 
 class RadioGroup : public QGroupBox {
   Q_OBJECT
+  Q_PROPERTY(QStringList items READ items WRITE setItems)
+  Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)
  public:
-  RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+  explicit RadioGroup(QWidget* parent = nullptr);
 
+  QStringList items() const;
+  // One button per caption, replacing any earlier ones; none is chosen.
+  void setItems(const QStringList& items);
   int count() const;
   int itemIndex() const;
   // Below -1 gives -1, at or beyond count() the last item.
