@@ -9,9 +9,9 @@
 #include <QToolButton>
 
 #include "automation/factory.h"
-#include "page_id.h"
+#include "main_window/tfrm_main.h"
+#include "pages/page_id.h"
 #include "support/recording_driver.h"
-#include "tfrm_main.h"
 
 namespace {
 

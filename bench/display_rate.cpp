@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "automation/factory.h"
-#include "display.h"
+#include "display/tfrm_display.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -5,7 +5,7 @@
 
 #include <QTemporaryDir>
 
-#include "display.h"
+#include "display/tfrm_display.h"
 #include "support/recording_driver.h"
 
 namespace {

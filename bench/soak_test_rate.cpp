@@ -17,9 +17,9 @@
 #include <string>
 
 #include "automation/factory.h"
+#include "main_window/tfrm_main.h"
 #include "platform/code_page.h"
 #include "support/recording_driver.h"
-#include "tfrm_main.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "tfrm_main.h"
+#include "main_window/tfrm_main.h"
 
 namespace {
 

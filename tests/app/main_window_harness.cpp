@@ -4,7 +4,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "font_colour.h"
+#include "widgets/font_colour.h"
 
 MainWindowHarness::MainWindowHarness() : driver(lk40::testing::RecordingDriver::install()) {}
 

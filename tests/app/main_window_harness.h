@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
+#include "main_window/tfrm_main.h"
 #include "platform/regional_formats.h"
 #include "support/recording_driver.h"
-#include "tfrm_main.h"
 
 struct ShownBox {
   QString text;

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "about.h"
+#include "about/tfrm_about.h"
 #include "main_window_harness.h"
 
 using lk40::automation::Variant;

@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "font_colour.h"
+#include "channel_dialog/tfrm_set_channel_param.h"
 #include "main_window_harness.h"
-#include "page_id.h"
-#include "radio_group.h"
-#include "set_channel_param_form.h"
+#include "pages/page_id.h"
+#include "widgets/font_colour.h"
+#include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
 using Strings = std::vector<std::string>;

@@ -3,8 +3,8 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 
-#include "font_colour.h"
 #include "main_window_harness.h"
+#include "widgets/font_colour.h"
 
 using lk40::automation::Variant;
 

@@ -2,7 +2,7 @@
 #include <QComboBox>
 
 #include "main_window_harness.h"
-#include "radio_group.h"
+#include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
 using Strings = std::vector<std::string>;

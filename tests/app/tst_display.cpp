@@ -8,9 +8,9 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "display.h"
+#include "display/tfrm_display.h"
 #include "main_window_harness.h"
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 using lk40::automation::Driver;
 using lk40::automation::Variant;

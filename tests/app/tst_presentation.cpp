@@ -5,7 +5,7 @@
 #include "platform/code_page.h"
 
 #include "main_window_harness.h"
-#include "radio_group.h"
+#include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
 

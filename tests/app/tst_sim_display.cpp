@@ -14,9 +14,9 @@
 #include <QTimer>
 
 #include "automation/factory.h"
-#include "display.h"
+#include "display/tfrm_display.h"
 #include "main_window_harness.h"
-#include "pictures.h"
+#include "widgets/pictures.h"
 
 using lk40::automation::Driver;
 

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "main_window_harness.h"
-#include "radio_group.h"
+#include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
 

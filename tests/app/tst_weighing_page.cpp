@@ -3,9 +3,9 @@
 #include <QCheckBox>
 #include <QTimer>
 
-#include "display.h"
+#include "display/tfrm_display.h"
 #include "main_window_harness.h"
-#include "radio_group.h"
+#include "widgets/radio_group.h"
 
 using lk40::automation::Currency;
 using lk40::automation::Variant;
@@ -133,7 +133,7 @@ class WeighingPageTest : public QObject {
     h.driver->set("VoltageX", Variant(4));
     h.driver->set("VoltageFlags", Variant(6));
     h.driver->set("VoltageX1", Variant(-2));
-    // The service page's button comes later; its presentation is here.
+    // The settings page's button comes later; its presentation is here.
     h.form().ShowCommandResult(0xF3);
     const QStringList expected = {QStringLiteral("Напряжение на линии 5В:  5,02"),
                                   QStringLiteral("Напряжение на линии 12В: 11,95"),

@@ -1,0 +1,151 @@
+#include "display/tfrm_display.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include "core/numbers.h"
+#include "core/weight_display_state.h"
+#include "core/weight_log.h"
+#include "core/window_caption.h"
+#include "myconsts.h"
+#include "platform/code_page.h"
+#include "widgets/pictures.h"
+
+using lk40::automation::Driver;
+
+TfrmDisplay::TfrmDisplay(lk40::automation::Driver driver, const QString& loggingFile, int loggingPeriod, int loggingStep,
+                         const lk40::platform::RegionalFormats& formats, ErrorBox showError)
+    : Driver(std::move(driver)),
+      formats_(formats),
+      loggingFile_(loggingFile),
+      loggingPeriod_(loggingPeriod),
+      loggingStep_(loggingStep),
+      showError_(showError ? std::move(showError) : standardErrorBox()),
+      hold_([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }) {
+  setupDisplayUi(this, ui);
+  for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) drawLamp(place, false);
+  connect(ui.Timer, &QTimer::timeout, this, &TfrmDisplay::TimerTimer);
+  connect(ui.Button1, &QPushButton::clicked, this, &TfrmDisplay::Button1Click);
+  connect(ui.Button2, &QPushButton::clicked, this, &TfrmDisplay::Button2Click);
+  if (loggingPeriod_ != 0) {
+    setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, windowTitle().toStdString())));
+    ui.Timer->setInterval(loggingPeriod_);
+  }
+}
+
+TfrmDisplay::~TfrmDisplay() {
+  ui.Timer->stop();
+  log_.reset();
+}
+
+void TfrmDisplay::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TfrmDisplay::FormShow() {
+  log_.reset();
+  if (loggingPeriod_ > 0 && loggingStep_ > 0) {
+    log_ = lk40::platform::OutputFile::openForAppend(loggingFile_.toStdString());
+    if (!log_) loggingPeriod_ = 0;
+  }
+  logTicks_.restart();
+  ui.Timer->start();
+}
+
+void TfrmDisplay::FormCloseQuery() { ui.Timer->stop(); }
+
+void TfrmDisplay::closeEvent(QCloseEvent* event) {
+  FormCloseQuery();
+  QDialog::closeEvent(event);
+}
+
+void TfrmDisplay::done(int result) {
+  FormCloseQuery();
+  QDialog::done(result);
+}
+
+void TfrmDisplay::TimerTimer() {
+  // While an error box of an earlier tick is open, further ticks wait instead
+  // of piling up boxes.
+  if (reportingError_) return;
+  try {
+    poll();
+  } catch (const std::exception& e) {
+    reportingError_ = true;
+    showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
+    reportingError_ = false;
+  }
+}
+
+void TfrmDisplay::poll() {
+  const int32_t status = Driver.callInt("GetChannelStatus");
+  if (loggingPeriod_ > 0 && logTicks_.due(loggingStep_)) LogWeightLine();
+  if (status != 0) {
+    ui.edtWeight->setText(myconsts::kUnknownValue);
+    ui.edtTare->setText(myconsts::kUnknownValue);
+    for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) drawLamp(place, false);
+    // The hold blocks the event loop, so the failure is put on the screen now:
+    // the whole window, lamps included, not only the two fields.
+    repaint();
+    hold_(kFailedPollHoldMs);
+    return;
+  }
+  const int32_t mode = Driver.getInt("WeightChannelMode") & 0xFFFF;
+  const char sep = formats_.decimalSeparator;
+  if (const auto error = lk40::core::weightErrorText(mode))
+    ui.edtWeight->setText(QString::fromStdString(*error));
+  else
+    ui.edtWeight->setText(QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Weight"), 4, sep)));
+  ui.edtTare->setText(QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Tare"), 4, sep)));
+  const auto state = lk40::core::weightDisplayState(mode);
+  drawLamp(ui.Image1, state.zeroLamp);
+  drawLamp(ui.Image2, state.tareLamp);
+  ui.Button1->setEnabled(state.tareButtonEnabled);
+  drawLamp(ui.Image3, state.settledLamp);
+  drawLamp(ui.Image4, state.fixedLamp);
+}
+
+void TfrmDisplay::LogWeightLine() {
+  if (!log_) return;
+  try {
+    const auto date = lk40::platform::DateTime::now();
+    const auto time = lk40::platform::DateTime::now();
+    log_->write(lk40::platform::utf8ToAnsi(lk40::core::weightLogLine(Driver, formats_, date, time)));
+  } catch (const std::exception&) {
+    // A line that cannot be built or written is dropped; polling goes on.
+  }
+}
+
+void TfrmDisplay::drawLamp(QLabel* place, bool lit) {
+  // The label keeps what it already shows when handed the same picture.
+  place->setPixmap(ImageList2.picture(lit, place->devicePixelRatioF()));
+}
+
+void TfrmDisplay::Button1Click() { callGuarded("SetTare"); }
+
+void TfrmDisplay::Button2Click() { callGuarded("SetZero"); }
+
+void TfrmDisplay::callGuarded(const char* method) {
+  // The outcome is not shown here: the next poll shows the module's state.
+  try {
+    Driver.call(method);
+  } catch (const std::exception& e) {
+    showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
+  }
+}
+
+void ShowWeightDisplay(const Driver& driver, const QString& loggingFile, int loggingPeriod, int loggingStep,
+                       const lk40::platform::RegionalFormats& formats, QWidget* centreOn, ErrorBox showError) {
+  TfrmDisplay display(driver, loggingFile, loggingPeriod, loggingStep, formats, std::move(showError));
+  if (centreOn) {
+    const QRect owner = centreOn->geometry();
+    display.adjustSize();
+    display.move(owner.center() - QPoint(display.width() / 2, display.height() / 2));
+  }
+  display.exec();
+}

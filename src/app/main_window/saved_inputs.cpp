@@ -1,0 +1,165 @@
+// The operator's inputs kept between runs, the pages' defaults, and the
+// driver's own settings dialog.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <vector>
+
+#include "core/numbers.h"
+#include "main_window/tfrm_main.h"
+#include "myconsts.h"
+#include "pages/page_id.h"
+#include "platform/settings_store.h"
+#include "widgets/combo_box.h"
+#include "widgets/radio_group.h"
+
+using lk40::platform::ReadResult;
+
+namespace {
+
+const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
+
+// The saved controls in creation order. The value names are the controls'
+// creation indexes in the window as it was first built; stores written with
+// these names must stay readable, so they never change.
+struct SavedControl {
+  int valueName;
+  QWidget* control;
+};
+
+std::vector<SavedControl> savedControls(const MainUi& ui) {
+  return {{19, ui.edtTimeOut}, {20, ui.cbBaudRate}, {21, ui.ComboBox2},  {22, ui.Edit17},    {45, ui.RadioGroup1},
+          {54, ui.Edit4},      {56, ui.Edit123},    {58, ui.CheckBox7},  {73, ui.Edit1},     {78, ui.Edit12},
+          {79, ui.RadioGroup3}, {80, ui.Edit14},    {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
+          {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
+          {126, ui.Edit9},     {134, ui.CheckBox5}, {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
+}
+
+// Restores one control; false when its value is missing or of the wrong type.
+bool restore(QWidget* control, const std::string& name, const lk40::platform::SettingsKey& key) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    std::string text;
+    const ReadResult r = key.readString(name, text);
+    if (r == ReadResult::WrongType) return false;
+    edit->setText(r == ReadResult::Ok ? QString::fromStdString(text) : QString());
+    return true;
+  }
+  int32_t value = 0;
+  if (key.readInteger(name, value) != ReadResult::Ok) return false;
+  if (auto* check = qobject_cast<QCheckBox*>(control))
+    check->setChecked(value != 0);
+  else if (auto* combo = qobject_cast<QComboBox*>(control))
+    setComboIndex(combo, value);
+  else if (auto* group = qobject_cast<RadioGroup*>(control))
+    group->setItemIndex(value);
+  return true;
+}
+
+void save(const QWidget* control, const std::string& name, lk40::platform::SettingsKey& key) {
+  if (auto* edit = qobject_cast<const QLineEdit*>(control))
+    key.writeString(name, edit->text().toStdString());
+  else if (auto* check = qobject_cast<const QCheckBox*>(control))
+    key.writeInteger(name, check->isChecked() ? 1 : 0);
+  else if (auto* combo = qobject_cast<const QComboBox*>(control))
+    key.writeInteger(name, combo->currentIndex());
+  else if (auto* group = qobject_cast<const RadioGroup*>(control))
+    key.writeInteger(name, group->itemIndex());
+}
+
+}  // namespace
+
+void TfrmMain::applyDefaults(int pageId) {
+  if (pageId != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
+  switch (pageId) {
+    case PageID::Connection:
+      ui.edtTimeOut->setText(QStringLiteral("150"));
+      ui.cbBaudRate->setCurrentIndex(2);
+      ui.ComboBox2->setCurrentIndex(0);
+      ui.RadioGroup1->setItemIndex(0);
+      break;
+    case PageID::LogicalDevices:
+      ui.Edit13->setText(QStringLiteral("1"));
+      ui.Edit8->clear();
+      ui.ComboBox3->setCurrentIndex(0);
+      ui.ComboBox4->setCurrentIndex(2);
+      ui.Edit20->setText(QStringLiteral("150"));
+      break;
+    case PageID::Weighing:
+      ui.Memo3->clear();
+      ui.Edit1->setText(QStringLiteral("0"));
+      ui.Edit12->setText(QStringLiteral("0"));
+      ui.Edit14->setText(QStringLiteral("0"));
+      ui.RadioGroup3->setItemIndex(0);
+      break;
+    case PageID::Calibration:
+      ui.RadioGroup2->setItemIndex(-1);
+      ui.Edit2->setText(QStringLiteral("0"));
+      ui.Edit7->setText(QStringLiteral("0"));
+      break;
+    case PageID::Settings:
+      ui.Edit4->setText(QStringLiteral("0"));
+      ui.Edit123->setText(QStringLiteral("0"));
+      ui.Memo4->clear();
+      ui.CheckBox7->setChecked(false);
+      break;
+    case PageID::Channels:
+      ui.Edit10->clear();
+      ui.Edit9->setText(QStringLiteral("0"));
+      ui.CheckBox5->setChecked(true);
+      ui.Memo1->clear();
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::applyAllDefaults() {
+  // The program shows each page itself; the page-change rules do not run.
+  const QSignalBlocker blocker(ui.PageControl);
+  for (int index = PageID::kPageCount - 1; index >= 0; --index) {
+    ui.PageControl->setCurrentIndex(index);
+    applyDefaults(shownPageId());
+  }
+}
+
+void TfrmMain::edtDefaultClick() { applyDefaults(shownPageId()); }
+
+void TfrmMain::loadSettings() {
+  const lk40::platform::SettingsStore store(options_.settingsFile);
+  const auto key = store.open(kSettingsKey, false);
+  if (!key) return;
+  for (const SavedControl& saved : savedControls(ui)) {
+    if (!restore(saved.control, std::to_string(saved.valueName), *key)) {
+      key->close();
+      showErrorBox(myconsts::kSettingsLoadError, myconsts::kCaptionAttention);
+      applyAllDefaults();
+      return;
+    }
+  }
+  key->close();
+}
+
+void TfrmMain::saveSettings() {
+  const lk40::platform::SettingsStore store(options_.settingsFile);
+  std::string error;
+  if (const auto key = store.open(kSettingsKey, true, &error)) {
+    for (const SavedControl& saved : savedControls(ui)) save(saved.control, std::to_string(saved.valueName), *key);
+    if (key->close()) return;
+    error = key->error();
+  }
+  // A store that cannot be written is no reason to keep the window open, but
+  // the operator learns that the inputs were not kept, and why.
+  showErrorBox(QString::fromStdString(error), myconsts::kCaptionAttention);
+}
+
+void TfrmMain::btnSettingsClick() {
+  Driver.call("ShowProperties");
+  setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
+  setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
+  ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
+  ui.Edit53->setText(QString::number(Driver.getInt("Password")));
+  ShowCommandResult(0);
+}

@@ -1,0 +1,11 @@
+// What the pages' form files cannot say (items made by rule, sizes that
+// follow the font, pictures drawn in code), added after the forms are set up;
+// each is defined in its page's source.
+#pragma once
+
+struct MainUi;
+
+void finishConnectionForm(MainUi& ui);      // pages/connection.cpp
+void finishCalibrationForm(MainUi& ui);     // pages/calibration.cpp
+void finishLogicalDevicesForm(MainUi& ui);  // pages/logical_devices.cpp
+void finishTestForm(MainUi& ui);            // pages/test.cpp

@@ -1,0 +1,224 @@
+// "Тест": the log requests by hand, the test log record in the grid (0xF1)
+// and the soak test with its test log.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
+
+#include "core/numbers.h"
+#include "core/soak_tally.h"
+#include "core/soak_times.h"
+#include "core/test_log.h"
+#include "core/test_record.h"
+#include "main_window/tfrm_main.h"
+#include "myconsts.h"
+#include "pages/page_forms.h"
+#include "platform/code_page.h"
+#include "platform/regional_formats.h"
+#include "platform/text_file.h"
+
+namespace {
+const QString kStart = QStringLiteral("Старт");
+const QString kStop = QStringLiteral("Стор");
+constexpr int kDefaultPeriod = 100;
+// A period below one millisecond would make a 0 ms timer that polls the
+// driver on every pass of the event loop.
+constexpr int kMinimumPeriod = 1;
+// While a test runs, what it changes on every tick is painted at this period
+// rather than on every tick: painting, not the work, would set the pace.
+constexpr int kDisplayRefreshMs = 40;
+
+}  // namespace
+
+struct TfrmMain::SoakTestState {
+  std::unique_ptr<lk40::platform::OutputFile> log;  // none: no test running, or no log for it
+  int64_t summaryOffset = 0;
+  lk40::core::SoakTally tally;
+  lk40::core::SoakClock clock;
+  lk40::core::DecodedTestRecord record;  // set by the 0xF1 presentation: the block in the grid
+  std::string pending;          // one tick's lines, reused so a tick allocates nothing
+  QTimer* refresh = nullptr;    // paints the held controls while a test runs
+};
+
+void TfrmMain::wireTestPage() {
+  soak_ = std::make_shared<SoakTestState>();
+  soak_->refresh = new QTimer(this);
+  soak_->refresh->setInterval(kDisplayRefreshMs);
+  connect(soak_->refresh, &QTimer::timeout, this, [this] {
+    for (QWidget* w : testDisplay()) {
+      w->setUpdatesEnabled(true);
+      w->repaint();
+      w->setUpdatesEnabled(false);
+    }
+  });
+  onClick(ui.Button12, &TfrmMain::Button12Click);
+  onClick(ui.Button13, &TfrmMain::Button13Click);
+  onClick(ui.Button17, &TfrmMain::Button17Click);
+}
+
+void TfrmMain::Button12Click() { runFramed({}, "TestGet", 0xF1); }
+
+void TfrmMain::Button13Click() { runFramed({}, "TestClr", 0xF8); }
+
+void TfrmMain::showTestTimes() {
+  const lk40::core::SoakClock& clock = soak_->clock;
+  const std::time_t end = clock.shownNow();
+  ui.Label14->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, end)));
+  ui.Label15->setText(QString::fromStdString(lk40::core::soakElapsedText(options_.formats, end - clock.shownStart())));
+}
+
+void TfrmMain::Button17Click() {
+  if (ui.Button17->text() == kStart) {
+    Driver.call("TestClr");
+    const int period = lk40::core::parseIntOr(ui.Edit11->text().toStdString(), kDefaultPeriod);
+    ui.Timer->setInterval(std::max(period, kMinimumPeriod));
+    StartTestLog();
+    ui.Timer->start();
+    ui.Button17->setText(kStop);
+    holdTestDisplay(true);
+  } else {
+    ui.Timer->stop();
+    holdTestDisplay(false);
+    FinishTestLog();
+    ui.Button17->setText(kStart);
+  }
+}
+
+QList<QWidget*> TfrmMain::testDisplay() const { return {ui.StringGrid1, static_cast<QWidget*>(ui.GroupBox1), ui.Panel1}; }
+
+void TfrmMain::holdTestDisplay(bool hold) {
+  for (QWidget* w : testDisplay()) w->setUpdatesEnabled(!hold);
+  if (hold)
+    soak_->refresh->start();
+  else
+    soak_->refresh->stop();
+}
+
+void TfrmMain::StartTestLog() {
+  SoakTestState& s = *soak_;
+  ui.Button12->setEnabled(false);
+  ui.Button13->setEnabled(false);
+  const QString interval = QString::number(ui.Timer->interval());
+  if (ui.Edit11->text() != interval) ui.Edit11->setText(interval);
+  s.clock.start();
+  ui.Label13->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, s.clock.shownStart())));
+  ui.Label17->setText(QStringLiteral("0"));
+  ui.Label20->setText(QStringLiteral("0"));
+  s.tally = {};
+
+  s.log = lk40::platform::OutputFile::recreate(ui.Edit3->text().toStdString());
+  if (s.log) {
+    try {
+      lk40::core::TestLogRun run;
+      run.description = Driver.getText("UDescription");
+      run.comment = lk40::core::memoLines(ui.Memo2->toPlainText().toStdString());
+      run.comNumber = Driver.getInt("ComNumber");
+      run.baudRate = Driver.getInt("Baudrate");
+      run.period = ui.Edit11->text().toStdString();
+      run.start = ui.Label13->text().toStdString();
+      const lk40::core::TestLogHeader header = lk40::core::composeTestLogHeader(run);
+      s.summaryOffset = header.summaryOffset;
+      if (!s.log->write(header.bytes)) s.log.reset();
+    } catch (const std::exception&) {
+      // A header the driver cannot describe is a log not created, like a
+      // header that cannot be written: the test runs on without one.
+      s.log.reset();
+    }
+  }
+  if (!s.log) showErrorBox(myconsts::kFileNotCreated, myconsts::kCaptionAttention);
+}
+
+void TfrmMain::FinishTestLog() {
+  SoakTestState& s = *soak_;
+  WriteTestLog(lk40::core::kTestLogEnd);
+  ui.Button12->setEnabled(true);
+  ui.Button13->setEnabled(true);
+  // "Прошло:" is brought to the stop as well, so that the summary agrees with itself.
+  showTestTimes();
+  if (!s.log) return;
+  const auto summary =
+      lk40::core::testLogSummary(s.summaryOffset, ui.Label14->text().toStdString(), ui.Label15->text().toStdString(),
+                                 ui.Label17->text().toStdString(), ui.Label20->text().toStdString());
+  for (const auto& write : summary) s.log->writeAt(write.offset, write.bytes);
+  s.log.reset();
+}
+
+void TfrmMain::WriteTestLog(std::string_view bytes) {
+  // A line that cannot be written is dropped; the test goes on.
+  if (soak_->log) soak_->log->write(bytes);
+}
+
+void TfrmMain::testTick() {
+  SoakTestState& s = *soak_;
+  s.record = {};
+  const bool received = Driver.callInt("TestGet") == 0;
+  ShowCommandResult(0xF1);
+  if (received) logTestBlock();
+  // Both at the end of the poll, from one moment, so that they agree.
+  showTestTimes();
+}
+
+void TfrmMain::logTestBlock() {
+  SoakTestState& s = *soak_;
+  s.pending.clear();
+  const auto added = s.tally.add(s.record, s.pending);
+  if (!added.counted) return;
+  // The whole tick in one write, flushed: a bench killed later loses nothing of it.
+  if (added.logged) WriteTestLog(s.pending);
+  if (added.overload) ui.Label20->setText(QString::number(s.tally.overflows()));
+  ui.Label17->setText(QString::number(s.tally.measurements()));
+}
+
+// ---------------------------------------------------------------------------
+// 0xF1: the test log record in StringGrid1
+
+namespace {
+// Cells are reused and only rewritten when their text changes, so a soak test
+// polling every millisecond creates no items and repaints only what moved.
+void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+  if (QTableWidgetItem* item = grid->item(row, column)) {
+    if (item->text() != text) item->setText(text);
+  } else {
+    grid->setItem(row, column, new QTableWidgetItem(text));
+  }
+}
+}  // namespace
+
+void TfrmMain::presentTestRecord() {
+  auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
+  if (!record.valid) return;
+  QTableWidget* grid = ui.StringGrid1;
+  // Rows 1 to 3 exist for any record; the value rows follow the new count.
+  if (grid->rowCount() != record.rowCount) grid->setRowCount(record.rowCount);
+  for (const auto& cell : record.cells) setCell(grid, cell.row, cell.column, QString::fromStdString(cell.text));
+  soak_->record = std::move(record);
+}
+
+void finishTestForm(MainUi& ui) {
+  QTableWidget* grid = ui.StringGrid1;
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // 70 and 60 pixels, widened where the font needs more for the longest
+  // heading and the longest value, so that no cell is cut.
+  const QFontMetrics fm = grid->fontMetrics();
+  const int padding = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 6;
+  grid->setColumnWidth(0, qMax(70, fm.horizontalAdvance(QStringLiteral("перегрузка")) + padding));
+  grid->setColumnWidth(1, qMax(60, fm.horizontalAdvance(QStringLiteral("-2147483648")) + padding));
+  grid->setFixedWidth(grid->columnWidth(0) + grid->columnWidth(1) + 2 * grid->frameWidth() +
+                      grid->verticalScrollBar()->sizeHint().width() + 1);
+  ui.Memo2->setFixedSize(ui.Edit3->minimumWidth(), ui.Memo2->fontMetrics().lineSpacing() * 5 + 12);
+  // Room for a short date and a long time, the widest value shown here. A
+  // fixed size: values that change on every tick of a test never ask the page
+  // for a new layout (which would repaint the whole page control).
+  for (QLabel* value : {ui.Label13, ui.Label14, ui.Label15, ui.Label17, ui.Label20})
+    value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 4,
+                        value->sizeHint().height());
+  ui.Button17->setMinimumWidth(ui.Button12->sizeHint().width());
+}

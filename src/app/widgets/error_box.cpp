@@ -1,0 +1,10 @@
+#include "widgets/error_box.h"
+
+#include <QMessageBox>
+
+ErrorBox standardErrorBox() {
+  return [](QWidget* owner, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+    box.exec();
+  };
+}

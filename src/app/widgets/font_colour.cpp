@@ -1,0 +1,31 @@
+#include "widgets/font_colour.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPalette>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "widgets/radio_group.h"
+
+void setFontColour(QWidget* control, const QColor& colour) {
+  QPalette p = control->palette();
+  for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    p.setColor(QPalette::Active, role, colour);
+    p.setColor(QPalette::Inactive, role, colour);
+  }
+  control->setPalette(p);
+  // A radio group's items carry the group's font colour.
+  if (auto* group = qobject_cast<RadioGroup*>(control)) {
+    for (int i = 0; i < group->count(); ++i) group->button(i)->setPalette(p);
+  }
+}
+
+QColor windowTextColour() { return QApplication::palette().color(QPalette::Active, QPalette::WindowText); }
+
+QColor fontColour(const QWidget* control) {
+  const auto role = (qobject_cast<const QCheckBox*>(control) || qobject_cast<const RadioGroup*>(control))
+                        ? QPalette::WindowText
+                        : QPalette::Text;
+  return control->palette().color(QPalette::Active, role);
+}
