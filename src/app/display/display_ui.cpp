@@ -1,8 +1,7 @@
 #include "display/display_ui.h"
 
-#include <QTimer>
-
 #include "widgets/font_colour.h"
+#include "widgets/form_fit.h"
 #include "widgets/keyboard_path.h"
 #include "widgets/pictures.h"
 
@@ -47,12 +46,7 @@ void setupDisplayUi(QDialog* form, DisplayUi& ui) {
   fitBigButton(ui.Button1, buttonFont);
   fitBigButton(ui.Button2, buttonFont);
 
-  ui.Timer = new QTimer(form);
-  ui.Timer->setObjectName(QStringLiteral("Timer"));
-  ui.Timer->setInterval(100);
-
-  form->ensurePolished();
-  form->layout()->activate();
-  form->setFixedSize(form->sizeHint());
+  ui.Timer = formfit::addTimer(form, 100);
+  formfit::fixSize(form);
   keyboardpath::nameFieldsByLabels(form);
 }

@@ -1,7 +1,5 @@
 #include "main_window/main_ui.h"
 
-#include <QTimer>
-
 #include "myconsts.h"
 #include "pages/page_forms.h"
 #include "pages/page_id.h"
@@ -68,14 +66,8 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   finishLogicalDevicesForm(ui);
   finishTestForm(ui);
 
-  ui.Timer = new QTimer(form);
-  ui.Timer->setObjectName(QStringLiteral("Timer"));
-  ui.Timer->setInterval(100);
-
-  // The size is fixed once, from the largest page, so that hiding the password
-  // or a tab later never resizes the window.
-  form->ensurePolished();
-  form->layout()->activate();
-  form->setFixedSize(form->sizeHint());
+  ui.Timer = formfit::addTimer(form, 100);
+  // The largest page sets the size: hiding the password or a tab later never resizes the window.
+  formfit::fixSize(form);
   setupKeyboardPath(form, ui);
 }

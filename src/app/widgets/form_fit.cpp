@@ -2,7 +2,9 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QLayout>
 #include <QPushButton>
+#include <QTimer>
 
 namespace formfit {
 
@@ -38,6 +40,19 @@ void fitOne(QWidget* w) {
 void fit(QWidget* root) {
   fitOne(root);
   for (QWidget* w : root->findChildren<QWidget*>()) fitOne(w);
+}
+
+QTimer* addTimer(QWidget* form, int intervalMs) {
+  auto* timer = new QTimer(form);
+  timer->setObjectName(QStringLiteral("Timer"));
+  timer->setInterval(intervalMs);
+  return timer;
+}
+
+void fixSize(QWidget* form) {
+  form->ensurePolished();
+  form->layout()->activate();
+  form->setFixedSize(form->sizeHint());
 }
 
 }  // namespace formfit

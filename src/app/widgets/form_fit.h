@@ -8,6 +8,7 @@
 // tab stops a few characters apart.
 #pragma once
 
+class QTimer;
 class QWidget;
 
 namespace formfit {
@@ -17,5 +18,12 @@ int widthForChars(const QWidget* w, int chars);
 void showButtonFace(QWidget* w);
 // Applies all of the above to root and every widget under it.
 void fit(QWidget* root);
+
+// The form's timer, named "Timer" like the form's other parts, ticking every
+// intervalMs once started.
+QTimer* addTimer(QWidget* form, int intervalMs);
+// Fixes the form's size once, from its size hint with every control in place,
+// so that hiding a control or a tab later never resizes the window.
+void fixSize(QWidget* form);
 
 }  // namespace formfit
