@@ -1,6 +1,7 @@
 // The main window over the simulated module, loaded by its ProgID: the bench
 // and the module checked against each other through the real buttons, from
 // the connection to a short soak test.
+#include <QDir>
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -38,8 +39,13 @@ class SimMainWindowTest : public QObject {
     file.write("[Load]\nProfile=fixed\nWeight=1.5\n");
     file.close();
     qputenv("LK40_SIM_SCENARIO", scenario.toLocal8Bit());
+    // The driver's settings stay in dir; on POSIX the plugin is the one built
+    // here, on Windows the COM server registered for the tests.
+#ifdef LK40_SIM_DRIVER_DIR
     qputenv("LK40_DRIVER_PATH", LK40_SIM_DRIVER_DIR);
+#endif
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    qputenv("APPDATA", QDir::toNativeSeparators(dir.path()).toLocal8Bit());
     qputenv("LK40_SIM_NO_DELAY", "1");
 
     MainWindowHarness h{MainWindowHarness::DriverOnDisk{}};
