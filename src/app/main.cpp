@@ -25,11 +25,15 @@ QIcon applicationIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A bad --run or --report ends the program before Qt looks for a display.
+  const lk40::core::RunOptions early = lk40::core::parseRunOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!early.error.empty()) {
+    std::fprintf(stderr, "%s\n", early.error.c_str());
+    return lk40::core::kRunBad;
+  }
 #ifndef Q_OS_WIN
   // A scripted run needs no display; the platform is chosen before Qt starts.
-  if (lk40::core::parseRunOptions(std::vector<std::string>(argv + 1, argv + argc)).scripted() &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("lk40-drvtest"));
