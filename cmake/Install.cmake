@@ -52,6 +52,9 @@ set(LK40_SIM_README_NAME README.sim-driver.md)
 set(LK40_INSTALL_EXAMPLES_DIR ${CMAKE_INSTALL_FULL_DOCDIR}/examples)
 file(GLOB LK40_SIM_SCENARIOS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/drivers/sim/scenarios/*.ini)
 install(FILES ${LK40_SIM_SCENARIOS} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# Beside them the example scripts of a scripted run (lk40-drvtest --run).
+file(GLOB LK40_EXAMPLE_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.txt)
+install(FILES ${LK40_EXAMPLE_SCRIPTS} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 # The manual page, the changelog and the guide go compressed, as Debian wants
 # them (-n: no name or time stamp, so the package builds the same twice).

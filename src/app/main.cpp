@@ -1,8 +1,15 @@
-// The bench: one main window that lives from start to exit.
+// The bench: one main window that lives from start to exit, or a scripted run
+// of it (--run SCRIPT [--report FILE]) that exits with the run's code.
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "core/run_options.h"
+#include "core/run_report.h"
 #include "main_window/tfrm_main.h"
+#include "script_run/scripted_run.h"
 
 namespace {
 
@@ -18,15 +25,35 @@ QIcon applicationIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A bad --run or --report ends the program before Qt looks for a display.
+  const lk40::core::RunOptions early = lk40::core::parseRunOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!early.error.empty()) {
+    std::fprintf(stderr, "%s\n", early.error.c_str());
+    return lk40::core::kRunBad;
+  }
+#ifndef Q_OS_WIN
+  // A scripted run needs no display; the platform is chosen before Qt starts.
+  if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("lk40-drvtest"));
   // Ties the windows to the desktop entry (and its icon) where the desktop
   // matches them by that name rather than by the window class.
   QGuiApplication::setDesktopFileName(QStringLiteral(LK40_APP_ID));
   QApplication::setWindowIcon(applicationIcon());
-  TfrmMainOptions options;
+
   // Qt has taken its own arguments out of the command line by now.
-  options.arguments = QApplication::arguments().mid(1);
+  std::vector<std::string> arguments;
+  for (const QString& argument : QApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
+  const lk40::core::RunOptions run = lk40::core::parseRunOptions(arguments);
+  if (!run.error.empty()) {
+    std::fprintf(stderr, "%s\n", run.error.c_str());
+    return lk40::core::kRunBad;
+  }
+  TfrmMainOptions options;
+  for (const std::string& argument : run.rest) options.arguments << QString::fromStdString(argument);
+  if (run.scripted()) return runScripted(run, std::move(options));
+
   TfrmMain window(std::move(options));
   if (!window.started()) return 0;
   window.show();

@@ -23,6 +23,7 @@ TfrmMain& MainWindowHarness::start() {
   options.formats = formats;
   options.screenSize = screen;
   options.settingsFile = settingsFile().toStdString();
+  options.savedInputs = savedInputs;
   options.showError = [this](QWidget*, const QString& text, const QString& caption) {
     boxes.push_back({text, caption});
     if (onBox) onBox(boxes.back());

@@ -36,6 +36,7 @@ class MainWindowHarness {
   QStringList arguments;
   lk40::platform::RegionalFormats formats = lk40::platform::RegionalFormats::russian();
   QSize screen{1280, 1024};
+  bool savedInputs = true;
   // Runs when a box is shown (after it was recorded): tests close dialogs here.
   std::function<void(const ShownBox&)> onBox;
 

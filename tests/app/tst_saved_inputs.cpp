@@ -105,6 +105,24 @@ class SettingsTest : public QObject {
     QCOMPARE(names.join(','), QStringLiteral("19,20,21,22,45,54,56,58,73,78,79,80,89,90,95,104,105,109,110,111,126,134,145,147,161"));
   }
 
+  void withoutSavedInputsTheStoreIsNeitherReadNorWritten() {
+    MainWindowHarness h;
+    refuseConnect(h);
+    h.start();
+    h.edit("edtTimeOut")->setText(QStringLiteral("321"));
+    h.close();
+    const QByteArray saved = read(h.settingsFile());
+    QVERIFY(saved.contains("321"));
+
+    h.savedInputs = false;
+    h.restart();
+    QCOMPARE(h.text("edtTimeOut"), QStringLiteral("150"));
+    h.edit("edtTimeOut")->setText(QStringLiteral("654"));
+    h.close();
+    QCOMPARE(read(h.settingsFile()), saved);
+    QVERIFY(h.boxes.empty());
+  }
+
   void aMissingComboValueStopsTheRestoreAndBringsTheDefaultsBack() {
     MainWindowHarness h;
     refuseConnect(h);

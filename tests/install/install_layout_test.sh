@@ -27,6 +27,8 @@ expected=(
   "share/man/man1/lk40-drvtest.1.gz"
   "share/doc/lk40-drvtest/copyright"
   "share/doc/lk40-drvtest/README.sim-driver.md.gz"
+  "share/doc/lk40-drvtest/examples/identity-check.txt"
+  "share/doc/lk40-drvtest/examples/weighing-check.txt"
 )
 for scenario in "$scenarios"/*.ini; do
   expected+=("share/doc/lk40-drvtest/examples/$(basename "$scenario")")
@@ -48,6 +50,10 @@ grep -qx "Icon=lk40-drvtest" "$prefix/share/applications/$app_id.desktop" ||
   fail "the desktop entry does not name the installed icon"
 
 mkdir -p "$tmp/config" "$tmp/data"
+# The installed identity check, run over the installed driver with no display.
+env -u LK40_DRIVER_PATH -u QT_QPA_PLATFORM -u DISPLAY XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" \
+  LK40_SIM_NO_DELAY=1 "$prefix/bin/lk40-drvtest" --run "$prefix/share/doc/lk40-drvtest/examples/identity-check.txt" \
+  >"$tmp/run.log" 2>&1 || fail "the installed identity check did not pass: $(tail -n 20 "$tmp/run.log")"
 env -u LK40_DRIVER_PATH XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" \
   QT_QPA_PLATFORM=offscreen "$prefix/bin/lk40-drvtest" >"$tmp/bench.log" 2>&1 &
 bench_pid=$!

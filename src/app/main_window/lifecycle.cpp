@@ -59,7 +59,7 @@ void TfrmMain::FormCreate() {
   started_ = true;
 
   applyAllDefaults();
-  loadSettings();
+  if (options_.savedInputs) loadSettings();
   startupConnection();
 
   ui.RadioGroup2->setItemIndex(-1);
@@ -174,7 +174,7 @@ void TfrmMain::FormClose() {
   if (ui.PageControl->currentIndex() == PageID::kTestPageIndex && ui.Timer->isActive())
     ui.Button17->click();
   ui.ListView1->clearSelection();
-  saveSettings();
+  if (options_.savedInputs) saveSettings();
 }
 
 void TfrmMain::btnExitClick() { close(); }

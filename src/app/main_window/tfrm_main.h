@@ -29,6 +29,9 @@ struct TfrmMainOptions {
   std::optional<QSize> screenSize;
   // The settings store file; empty: the per-user store.
   std::string settingsFile;
+  // False: the operator's saved inputs are neither restored at start nor
+  // saved at close (a scripted run starts from the defaults every time).
+  bool savedInputs = true;
   // Shows a message box with the error icon; empty: the standard box.
   ErrorBox showError;
 };

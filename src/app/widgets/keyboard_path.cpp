@@ -87,14 +87,14 @@ class Walker {
   QSet<QWidget*> seen_;
 };
 
+}  // namespace
+
 QString withoutMnemonic(QString text) {
   text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
   text.remove(QLatin1Char('&'));
   text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
   return text;
 }
-
-}  // namespace
 
 QList<QWidget*> readingOrder(QWidget* root) {
   Walker walker;

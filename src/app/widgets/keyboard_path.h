@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 class QWidget;
 
@@ -27,5 +28,8 @@ void chainTabOrder(const QList<QWidget*>& widgets);
 // stands before it in reading order as its accessible name; a label after the
 // field (a unit such as "кг") names it only when nothing stands before it.
 void nameFieldsByLabels(QWidget* root);
+
+// A caption as it reads: "&&" is one "&", a lone "&" marks the mnemonic.
+QString withoutMnemonic(QString text);
 
 }  // namespace keyboardpath
