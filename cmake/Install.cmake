@@ -20,10 +20,15 @@ set(LK40_ICON_SIZES 16 32 48 64 128 256)
 
 # On Windows an install is the bench with its Qt and the simulated module's
 # COM server in one folder, which the installer registers.
+# Beside them, in "examples", the example scripts of a scripted run and the
+# simulated module's scenarios.
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake)
   if(LK40_BUILD_APP)
     lk40_deploy_qt()
+    file(GLOB LK40_EXAMPLE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.txt
+      ${PROJECT_SOURCE_DIR}/drivers/sim/scenarios/*.ini)
+    install(FILES ${LK40_EXAMPLE_FILES} DESTINATION examples)
   endif()
   return()
 endif()

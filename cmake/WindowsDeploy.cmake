@@ -2,11 +2,12 @@
 # folder (tests under Wine) and from an installed tree alike. These are the
 # Qt DLLs and plugins that windeployqt would pick for a Widgets program, less
 # the image format plugins: the bench's pictures are PNG, which QtGui reads
-# itself. Qt comes from LK40_QT_WINDOWS, the prefix scripts/build-qt-windows
+# itself. The offscreen platform is the scripted run's (--run), which needs
+# no desktop. Qt comes from LK40_QT_WINDOWS, the prefix scripts/build-qt-windows
 # makes; with only Qt's build tree there (headers, no DLLs) there is nothing
 # to deploy, and only the compilation of the bench is checked.
 set(LK40_QT_DLLS Qt6Core Qt6Gui Qt6Widgets)
-set(LK40_QT_PLUGINS platforms/qwindows styles/qwindowsvistastyle)
+set(LK40_QT_PLUGINS platforms/qwindows platforms/qoffscreen styles/qwindowsvistastyle)
 
 # Each file as "<path below the Qt prefix>|<folder beside the executable>";
 # the window tests need QtTest too, the installed bench does not.

@@ -31,10 +31,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", early.error.c_str());
     return lk40::core::kRunBad;
   }
-#ifndef Q_OS_WIN
   // A scripted run needs no display; the platform is chosen before Qt starts.
   if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-#endif
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("lk40-drvtest"));
   // Ties the windows to the desktop entry (and its icon) where the desktop
