@@ -38,6 +38,8 @@ struct JournalCall {
 };
 
 inline constexpr std::string_view kPollOperation = "Опрос";
+// The connection the bench makes as it starts, before any button.
+inline constexpr std::string_view kStartupOperation = "Запуск";
 
 // One row as the journal keeps it: all its texts in one buffer, so that a row
 // costs at most one allocation, and none once its slot's buffer is big enough.
