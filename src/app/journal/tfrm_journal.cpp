@@ -33,12 +33,12 @@ void sizeColumns(QTableView* table) {
   const int pad = 16;
   const std::pair<JournalColumn, QString> widths[] = {
       {JournalColumn::Time, QStringLiteral("00:00:00.000")},
-      {JournalColumn::Operation, QStringLiteral("Получить тип устройства")},
+      {JournalColumn::Operation, QStringLiteral("Записать параметры градуировки")},
       {JournalColumn::Method, QStringLiteral("GetChannelStatusEx")},
       {JournalColumn::Code, QStringLiteral("-0000")},
       {JournalColumn::Description, QStringLiteral("Ошибок нет, всё в порядке")},
-      {JournalColumn::Sent, QStringLiteral("02 00 00 00 00 00 00 00")},
-      {JournalColumn::Received, QStringLiteral("02 00 00 00 00 00 00 00")},
+      {JournalColumn::Sent, QStringLiteral("02 00 00 00 00 00 00 00 00")},
+      {JournalColumn::Received, QStringLiteral("02 00 00 00 00 00 00 00 00 00")},
       {JournalColumn::Ms, QStringLiteral("000000")}};
   for (const auto& [column, sample] : widths) {
     const int header = fm.horizontalAdvance(table->model()->headerData(static_cast<int>(column), Qt::Horizontal).toString());
@@ -81,7 +81,10 @@ TfrmJournal::TfrmJournal(lk40::core::ExchangeJournal& journal, QWidget* owner, E
 
   keyboardpath::chainTabOrder(keyboardpath::readingOrder(this));
   keyboardpath::nameFieldsByLabels(this);
-  const int width = std::min(tblCalls->horizontalHeader()->length() + 40, 1100);
+  // The columns, the frame and the scroll bar that a long list brings.
+  const int width = std::min(tblCalls->horizontalHeader()->length() + 2 * tblCalls->frameWidth() +
+                                 tblCalls->verticalScrollBar()->sizeHint().width() + 24,
+                             1240);
   resize(width, 480);
   refresh();
 }
