@@ -104,6 +104,17 @@ class JournalTest : public QObject {
     QCOMPARE(openJournal(h), journal);
     QCOMPARE(h.form().findChildren<TfrmJournal*>().size(), 1);
     QCOMPARE(journal->model().rowCount(), 1);
+    // Tab walks every control once, each named for the accessibility bus.
+    QStringList walk;
+    QWidget* at = journal->chkPolls;
+    do {
+      if ((at->focusPolicy() & Qt::TabFocus) && at->window() == journal) {
+        walk << at->objectName();
+        QVERIFY2(!at->accessibleName().isEmpty(), qPrintable(at->objectName()));
+      }
+      at = at->nextInFocusChain();
+    } while (at != journal->chkPolls);
+    QCOMPARE(walk, QStringList({"chkPolls", "btnCopy", "btnSave", "btnClear", "tblCalls", "memProperties"}));
     // The main window stays usable beside it, and the list follows on its own.
     QVERIFY(h.find<QPushButton>("Button36")->isEnabled() && h.find<QPushButton>("btnJournal")->isEnabled());
     h.click("Button36");
