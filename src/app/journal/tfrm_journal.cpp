@@ -41,7 +41,8 @@ void sizeColumns(QTableView* table) {
       {JournalColumn::Received, QStringLiteral("02 00 00 00 00 00 00 00 00 00")},
       {JournalColumn::Ms, QStringLiteral("000000")}};
   for (const auto& [column, sample] : widths) {
-    const int header = fm.horizontalAdvance(table->model()->headerData(static_cast<int>(column), Qt::Horizontal).toString());
+    const QString title = table->model()->headerData(static_cast<int>(column), Qt::Horizontal).toString();
+    const int header = fm.horizontalAdvance(title);
     table->setColumnWidth(static_cast<int>(column), std::max(fm.horizontalAdvance(sample), header) + pad);
   }
 }
@@ -126,7 +127,8 @@ void TfrmJournal::save() {
   const QString path = chooseFile_(this);
   if (path.isEmpty()) return;
   const std::string csv = lk40::core::journalCsvText(journal_, model_->allJournalIndices());
-  if (!lk40::core::saveJournalCsv(path.toStdString(), csv)) showError_(this, kNotSaved.arg(path), myconsts::kCaptionAttention);
+  if (!lk40::core::saveJournalCsv(path.toStdString(), csv))
+    showError_(this, kNotSaved.arg(path), myconsts::kCaptionAttention);
 }
 
 void TfrmJournal::clear() {
