@@ -1,9 +1,12 @@
 // Values per second that the soak test logs, and the memory it holds, over a
 // driver that answers at once with 255-value blocks, polled every 1 ms:
 //   lk40-soak-rate [values]   (default 1 000 000)
+// With LK40_BENCH_JOURNAL=open the exchange journal's window is open during
+// the test, with =polls it lists the test's polls too.
 // Prints the rate, and the resident memory after the first tenth of the values
 // and at the end.
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
@@ -17,6 +20,7 @@
 #include <string>
 
 #include "automation/factory.h"
+#include "journal/tfrm_journal.h"
 #include "main_window/tfrm_main.h"
 #include "platform/code_page.h"
 #include "support/recording_driver.h"
@@ -72,6 +76,11 @@ int main(int argc, char** argv) {
   ui.PageControl->setCurrentIndex(6);
   ui.Edit3->setText(dir.filePath(QStringLiteral("soak.log")));
   ui.Edit11->setText(QStringLiteral("1"));
+  const QString journalView = qEnvironmentVariable("LK40_BENCH_JOURNAL");
+  if (!journalView.isEmpty()) {
+    ui.btnJournal->click();
+    if (journalView == QStringLiteral("polls")) window.findChild<TfrmJournal*>()->chkPolls->setChecked(true);
+  }
 
   QElapsedTimer clock;
   long rssAtTenth = -1;
@@ -89,6 +98,9 @@ int main(int argc, char** argv) {
     std::printf("resident memory: %ld kB after %lld values, %ld kB after %lld values\n", rssAtTenth, target / 10,
                 rssAtEnd, logged);
     std::printf("log file: %lld bytes\n", static_cast<long long>(QFileInfo(ui.Edit3->text()).size()));
+    std::printf("journal: %zu rows held, %llu dropped, window %s\n", window.journal().journal().size(),
+                static_cast<unsigned long long>(window.journal().journal().dropped()),
+                journalView.isEmpty() ? "closed" : qPrintable(journalView));
     app.quit();
   });
   clock.start();

@@ -10,6 +10,21 @@
 
 namespace lk40::automation {
 
+// Sees every use made of the driver through a Driver and its copies, in
+// order, after the fact: what was written, each call with how it ended, what
+// was read. It makes no use of the driver itself.
+class DriverObserver {
+ public:
+  virtual ~DriverObserver() = default;
+  virtual void written(std::string_view name, const Variant& value) = 0;
+  virtual void calling(std::string_view method) = 0;
+  // The call has returned: with its value for callInt, null for call.
+  virtual void returned(const Variant* value) = 0;
+  // The call raised an error (a missing member included); it is passed on.
+  virtual void failed(std::string_view message) = 0;
+  virtual void read(std::string_view name, const Variant& value) = 0;
+};
+
 class Driver {
  public:
   Driver() = default;
@@ -35,9 +50,15 @@ class Driver {
   void reset() { object_.reset(); }
   const std::shared_ptr<Dispatch>& object() const { return object_; }
 
+  // Copies made afterwards share the observer; null takes it away.
+  void setObserver(std::shared_ptr<DriverObserver> observer) { observer_ = std::move(observer); }
+  const std::shared_ptr<DriverObserver>& observer() const { return observer_; }
+
  private:
   DispId idOf(std::string_view name) const;  // raises the "not supported" Error
+  Variant invokeCall(std::string_view name, InvokeKind kind) const;
   std::shared_ptr<Dispatch> object_;
+  std::shared_ptr<DriverObserver> observer_;
 };
 
 }  // namespace lk40::automation

@@ -53,6 +53,7 @@ std::vector<PropertyView> JournalRow::properties() const {
 void JournalRow::assign(const JournalCall& call, const std::vector<PropertyText>& properties) {
   timeOfDayMs_ = call.timeOfDayMs;
   code_ = call.code;
+  hasCode_ = call.hasCode;
   elapsedMs_ = call.elapsedMs;
   poll_ = call.poll;
 
@@ -148,7 +149,7 @@ std::string cellText(const JournalRow& row, JournalColumn column) {
     case JournalColumn::Time: return timeOfDayText(row.timeOfDayMs());
     case JournalColumn::Operation: return std::string(row.operation());
     case JournalColumn::Method: return std::string(row.method());
-    case JournalColumn::Code: return std::to_string(row.code());
+    case JournalColumn::Code: return row.hasCode() ? std::to_string(row.code()) : std::string();
     case JournalColumn::Description: return std::string(row.description());
     case JournalColumn::Sent: return std::string(row.sent());
     case JournalColumn::Received: return std::string(row.received());

@@ -34,9 +34,12 @@ struct JournalCall {
   std::string_view received;     // Output
   uint32_t elapsedMs = 0;
   bool poll = false;  // the display's polls, the ADC reading, the soak test's TestGet
+  bool hasCode = true;  // false: the call raised an error, or its code was never seen
 };
 
 inline constexpr std::string_view kPollOperation = "Опрос";
+// The connection the bench makes as it starts, before any button.
+inline constexpr std::string_view kStartupOperation = "Запуск";
 
 // One row as the journal keeps it: all its texts in one buffer, so that a row
 // costs at most one allocation, and none once its slot's buffer is big enough.
@@ -46,6 +49,7 @@ class JournalRow {
   std::string_view operation() const { return text(0); }
   std::string_view method() const { return text(1); }
   int32_t code() const { return code_; }
+  bool hasCode() const { return hasCode_; }
   std::string_view description() const { return text(2); }
   std::string_view sent() const { return text(3); }
   std::string_view received() const { return text(4); }
@@ -67,6 +71,7 @@ class JournalRow {
   int32_t timeOfDayMs_ = 0;
   int32_t code_ = 0;
   uint32_t elapsedMs_ = 0;
+  bool hasCode_ = true;
   bool poll_ = false;
 };
 
@@ -118,7 +123,7 @@ const std::array<std::string_view, kJournalColumns>& journalHeaders();
 // "hh:mm:ss.zzz"
 std::string timeOfDayText(int32_t timeOfDayMs);
 
-// A row's cell as its column shows it.
+// A row's cell as its column shows it; the code of a row without one is empty.
 std::string cellText(const JournalRow& row, JournalColumn column);
 
 // The indices of the rows the list shows, oldest first: all, or all but polls.

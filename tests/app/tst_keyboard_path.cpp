@@ -43,7 +43,7 @@ class KeyboardPathTest : public QObject {
              (QStringList{"Edit53",  "ComboBox2", "cbBaudRate",  "edtTimeOut", "Edit17",     "Button15",
                           "Button68", "btnGetChangeParam", "btnSetChangeParam", "Button36", "Button21",
                           "RadioGroup1", "Button1", "Button2", "Button37", "Edit16", "edtDefault", "btnSettings",
-                          "btnAbout", "btnExit"}));
+                          "btnAbout", "btnJournal", "btnExit"}));
   }
 
   void tabWalksTheWeighingPageInReadingOrder() {
@@ -52,7 +52,7 @@ class KeyboardPathTest : public QObject {
     h.showPage(2);
     QCOMPARE(tabWalk(h), (QStringList{"Edit53", "Button18", "Button34", "Button23", "Button24", "Edit1", "Button25",
                                       "Edit12", "Edit14", "RadioGroup3", "Button35", "Button20", "Memo3",
-                                      "edtDefault", "btnSettings", "btnAbout", "btnExit"}));
+                                      "edtDefault", "btnSettings", "btnAbout", "btnJournal", "btnExit"}));
   }
 
   void everyPageIsWalkedWholeAndOnce() {
@@ -64,7 +64,7 @@ class KeyboardPathTest : public QObject {
       const QStringList walk = tabWalk(h);
       QStringList unique = walk;
       QVERIFY2(unique.removeDuplicates() == 0, qPrintable(walk.join(' ')));
-      QVERIFY2(walk.size() >= 4 && walk.mid(walk.size() - 4) == QStringList({"edtDefault", "btnSettings", "btnAbout", "btnExit"}),
+      QVERIFY2(walk.size() >= 5 && walk.mid(walk.size() - 5) == QStringList({"edtDefault", "btnSettings", "btnAbout", "btnJournal", "btnExit"}),
                qPrintable(walk.join(' ')));
       // Every control of the page that takes the focus with Tab is on the walk.
       for (QWidget* w : h.find<QTabWidget>("PageControl")->currentWidget()->findChildren<QWidget*>()) {

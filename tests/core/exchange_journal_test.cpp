@@ -82,6 +82,16 @@ ExchangeJournal twoCalls() {
   return journal;
 }
 
+TEST(ExchangeJournalTexts, ACodeNeverSeenIsAnEmptyCell) {
+  ExchangeJournal journal(1);
+  JournalCall call{0, "Тара", "SetTare", 7, "", "", "", 3, false, false};
+  journal.add(call);
+  EXPECT_EQ(cellText(journal[0], JournalColumn::Code), "");
+  call.hasCode = true;
+  journal.add(call);  // the slot reused
+  EXPECT_EQ(cellText(journal[0], JournalColumn::Code), "7");
+}
+
 TEST(ExchangeJournalTexts, CopyAndCsv) {
   const ExchangeJournal journal = twoCalls();
   EXPECT_EQ(cellText(journal[1], JournalColumn::Ms), "1000");

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "core/journal_recorder.h"
 #include "core/numbers.h"
 #include "core/weight_display_state.h"
 #include "core/weight_log.h"
@@ -74,6 +75,7 @@ void TfrmDisplay::TimerTimer() {
   // of piling up boxes.
   if (reportingError_) return;
   try {
+    const auto operation = lk40::core::JournalRecorder::operation(Driver, lk40::core::kPollOperation, true);
     poll();
   } catch (const std::exception& e) {
     reportingError_ = true;
@@ -126,13 +128,15 @@ void TfrmDisplay::drawLamp(QLabel* place, bool lit) {
   place->setPixmap(ImageList2.picture(lit, place->devicePixelRatioF()));
 }
 
-void TfrmDisplay::Button1Click() { callGuarded("SetTare"); }
+void TfrmDisplay::Button1Click() { callGuarded("SetTare", ui.Button1); }
 
-void TfrmDisplay::Button2Click() { callGuarded("SetZero"); }
+void TfrmDisplay::Button2Click() { callGuarded("SetZero", ui.Button2); }
 
-void TfrmDisplay::callGuarded(const char* method) {
+void TfrmDisplay::callGuarded(const char* method, const QPushButton* button) {
   // The outcome is not shown here: the next poll shows the module's state.
   try {
+    const auto operation =
+        lk40::core::JournalRecorder::operation(Driver, button->text().remove(QLatin1Char('&')).toStdString(), false);
     Driver.call(method);
   } catch (const std::exception& e) {
     showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);

@@ -48,7 +48,7 @@ class TfrmDisplay : public QDialog {
   void drawLamp(class QLabel* place, bool lit);
   void Button1Click();
   void Button2Click();
-  void callGuarded(const char* method);
+  void callGuarded(const char* method, const class QPushButton* button);
 
   DisplayUi ui;
   LampPictures ImageList2;  // unlit and lit

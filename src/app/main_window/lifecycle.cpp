@@ -43,8 +43,10 @@ TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-  // FormDestroy: the driver goes before the controls do.
+  // FormDestroy: the driver goes before the controls do, the journal's window
+  // before the journal.
   Driver.reset();
+  delete journalWindow_;
 }
 
 void TfrmMain::FormCreate() {
@@ -52,6 +54,7 @@ void TfrmMain::FormCreate() {
 
   try {
     Driver = lk40::automation::Driver(lk40::automation::createObject(myconsts::kProgId));
+    Driver.setObserver(journal_);
   } catch (const std::exception&) {
     showErrorBox(myconsts::kDriverNotInstalled, myconsts::kCaptionAttention);
     return;
@@ -89,6 +92,7 @@ void TfrmMain::startupConnection() {
   QString error;
   EnableControls(false);
   try {
+    const auto operation = journalled(lk40::core::kStartupOperation, false);
     if (Driver.callInt("Connect") == 0) {
       setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
       setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
@@ -277,12 +281,22 @@ double TfrmMain::decimalField(const QLineEdit* field) const {
 
 void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
   auto* clickable = qobject_cast<QAbstractButton*>(button);
-  connect(clickable, &QAbstractButton::clicked, this, [this, handler] { guard([this, handler] { (this->*handler)(); }); });
+  connect(clickable, &QAbstractButton::clicked, this, [this, clickable, handler] {
+    guard([this, clickable, handler] {
+      const auto operation = journalled(clickable);
+      (this->*handler)();
+    });
+  });
 }
 
 void TfrmMain::wireHandlers() {
   connect(ui.PageControl, &QTabWidget::currentChanged, this,
-          [this](int index) { guard([this, index] { pageChanged(index); }); });
+          [this](int index) {
+            guard([this, index] {
+              const auto operation = journalled(ui.PageControl->tabText(index).toStdString(), false);
+              pageChanged(index);
+            });
+          });
   ui.PageControl->tabBar()->installEventFilter(this);
   ui.PageControl->installEventFilter(this);
 
@@ -290,6 +304,7 @@ void TfrmMain::wireHandlers() {
   onClick(ui.edtDefault, &TfrmMain::edtDefaultClick);
   onClick(ui.btnSettings, &TfrmMain::btnSettingsClick);
   onClick(ui.btnAbout, &TfrmMain::btnAboutClick);
+  onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
 
   // Each page wires its buttons in its own file.
   wireConnectionPage();
@@ -299,7 +314,12 @@ void TfrmMain::wireHandlers() {
   wireChannelsPage();
   wireLogicalDevicesPage();
   wireTestPage();
-  connect(ui.Timer, &QTimer::timeout, this, [this] { guard([this] { TimerTimer(); }); });
+  connect(ui.Timer, &QTimer::timeout, this, [this] {
+    guard([this] {
+      const auto operation = journalled(lk40::core::kPollOperation, true);
+      TimerTimer();
+    });
+  });
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

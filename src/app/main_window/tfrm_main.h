@@ -15,10 +15,12 @@
 
 #include "automation/driver.h"
 #include "core/every_nth_tick.h"
+#include "core/journal_recorder.h"
 #include "main_window/main_ui.h"
 #include "platform/regional_formats.h"
 #include "widgets/error_box.h"
 
+class QAbstractButton;
 class QLineEdit;
 
 struct TfrmMainOptions {
@@ -52,6 +54,8 @@ class TfrmMain : public QWidget {
   int loggingPeriod() const { return loggingPeriod_; }
   int loggingStep() const { return loggingStep_; }
   const QString& baseCaption() const { return baseCaption_; }
+  // Every driver call of this window and the windows it opens.
+  const lk40::core::JournalRecorder& journal() const { return *journal_; }
 
   // Presents the outcome of the last driver call for a command code; public so
   // that codes no button sends can be exercised too.
@@ -222,12 +226,20 @@ class TfrmMain : public QWidget {
   // --- "О программе" (about_button.cpp)
   void btnAboutClick();
 
+  // --- "Журнал" and the operations the journal files calls under (journal_button.cpp)
+  void btnJournalClick();
+  [[nodiscard]] lk40::core::JournalRecorder::Operation journalled(std::string_view caption, bool poll);
+  // A button's caption without its '&', or its accessible name when it shows none.
+  [[nodiscard]] lk40::core::JournalRecorder::Operation journalled(const QAbstractButton* button);
+
   // --- the main window's Timer: the soak test on the test page, the ADC reading elsewhere
   void TimerTimer();  // timer.cpp
 
   MainUi ui;
   TfrmMainOptions options_;
   lk40::automation::Driver Driver;
+  std::shared_ptr<lk40::core::JournalRecorder> journal_ = std::make_shared<lk40::core::JournalRecorder>();
+  QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
   bool started_ = false;
   // The page the page rules last saw shown: a change is asked against it.
   int shownIndex_ = 0;

@@ -61,7 +61,10 @@ void TfrmMain::wireCalibrationPage() {
   // A mouse click, Space and an assistive tool's toggle action all flip the
   // button first; the handler follows every flip it did not make itself.
   connect(ui.SpeedButton1, &QToolButton::toggled, this, [this](bool down) {
-    if (down != adcReading_) guard([this] { SpeedButton1Click(); });
+    if (down != adcReading_) guard([this] {
+      const auto operation = journalled(ui.SpeedButton1);
+      SpeedButton1Click();
+    });
   });
 
   // The point state is the module's: only the result presentation chooses an

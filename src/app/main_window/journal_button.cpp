@@ -1,0 +1,23 @@
+// "Журнал": the one journal window, and the operations under which the
+// journal files the calls of a button, a page change or a timer tick.
+#include <QAbstractButton>
+
+#include "journal/tfrm_journal.h"
+#include "main_window/tfrm_main.h"
+
+void TfrmMain::btnJournalClick() {
+  if (!journalWindow_) journalWindow_ = new TfrmJournal(journal_->journal(), this, options_.showError);
+  journalWindow_->show();
+  journalWindow_->raise();
+  journalWindow_->activateWindow();
+}
+
+lk40::core::JournalRecorder::Operation TfrmMain::journalled(std::string_view caption, bool poll) {
+  return journal_->operation(caption, poll);
+}
+
+lk40::core::JournalRecorder::Operation TfrmMain::journalled(const QAbstractButton* button) {
+  QString caption = button->text().remove(QLatin1Char('&'));
+  if (caption.isEmpty()) caption = button->accessibleName();
+  return journal_->operation(caption.toStdString(), false);
+}

@@ -1,0 +1,210 @@
+// "Журнал обмена": the rows the buttons, the timers and the display's polls
+// make, the window over them and its copy, save and clear.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTableView>
+
+#include "display/tfrm_display.h"
+#include "journal/tfrm_journal.h"
+#include "main_window_harness.h"
+#include "pages/page_id.h"
+#include "platform/code_page.h"
+
+using lk40::automation::Variant;
+using lk40::core::JournalColumn;
+using lk40::core::JournalRow;
+
+namespace {
+
+// Operation, method, code, description, sent, received, then "poll" or "-"
+// and name=value of each property written before the call.
+QString rowLine(const JournalRow& row) {
+  QStringList cells;
+  for (const JournalColumn c : {JournalColumn::Operation, JournalColumn::Method, JournalColumn::Code,
+                                JournalColumn::Description, JournalColumn::Sent, JournalColumn::Received})
+    cells << QString::fromStdString(lk40::core::cellText(row, c));
+  cells << (row.poll() ? QStringLiteral("poll") : QStringLiteral("-"));
+  for (const auto& p : row.properties())
+    cells << QString::fromStdString(std::string(p.name) + "=" + std::string(p.value));
+  return cells.join(QLatin1Char('|'));
+}
+
+QString lastRow(const TfrmMain& form) {
+  const auto& journal = form.journal().journal();
+  return journal.empty() ? QString() : rowLine(journal[journal.size() - 1]);
+}
+
+// The start-up connection reads the password into its field from the driver.
+void answerWithStatus(lk40::testing::RecordingDriver& driver) {
+  driver.set("Password", Variant(30));
+  driver.set("ResultCode", Variant(0));
+  driver.set("ResultCodeDescription", Variant("Ошибок нет"));
+  driver.set("Input", Variant("02 05 FC"));
+  driver.set("Output", Variant("02 0A FC 00"));
+}
+
+TfrmJournal* openJournal(MainWindowHarness& h) {
+  h.click("btnJournal");
+  return h.form().findChild<TfrmJournal*>();
+}
+
+}  // namespace
+
+class JournalTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aPageButtonGivesOneRowWithItsCallStatusAndWrites() {
+    struct Case {
+      int page;
+      const char* button;
+      std::function<void(MainWindowHarness&)> type;
+      QString row;
+    };
+    const Case cases[] = {
+        {0, "Button36", {}, "Получить тип устройства|GetDeviceMetrics|0|Ошибок нет|02 05 FC|02 0A FC 00|-"},
+        {0, "btnGetChangeParam", {}, "Чтение параметров обмена|GetExchangeParam|0|Ошибок нет|02 05 FC|02 0A FC 00|-|Password=30"},
+        {2, "Button25", [](MainWindowHarness& h) { h.edit("Edit1")->setText("1,5"); },
+         "Задать тару|SetTareValue|0|Ошибок нет|02 05 FC|02 0A FC 00|-|Password=30|Tare=1.5"},
+        {3, "Button3",
+         [](MainWindowHarness& h) {
+           h.edit("Edit7")->setText("2");
+           h.edit("Edit2")->setText("10,25");
+         },
+         "Записать параметры градуировки|SetFixedPoint|0|Ошибок нет|02 05 FC|02 0A FC 00|-|Password=30|PointNumber=2|"
+         "CalibrationWeight=10.25"},
+    };
+    for (const Case& c : cases) {
+      MainWindowHarness h;
+      answerWithStatus(*h.driver);
+      h.start();
+      // The start-up connection is the first row.
+      QCOMPARE(h.form().journal().journal().size(), std::size_t{1});
+      QCOMPARE(lastRow(h.form()), QStringLiteral("Запуск|Connect|0|Ошибок нет|02 05 FC|02 0A FC 00|-"));
+      h.showPage(c.page);
+      const std::size_t before = h.form().journal().journal().size();
+      if (c.type) c.type(h);
+      h.click(c.button);
+      QCOMPARE(h.form().journal().journal().size(), before + 1);
+      QCOMPARE(lastRow(h.form()), c.row);
+    }
+  }
+
+  void theWindowIsOneNotModalAndFollowsTheCalls() {
+    MainWindowHarness h;
+    answerWithStatus(*h.driver);
+    h.start();
+    TfrmJournal* journal = openJournal(h);
+    QVERIFY(journal && journal->isVisible());
+    QCOMPARE(journal->windowTitle(), QStringLiteral("Журнал обмена"));
+    QVERIFY(!journal->isModal() && !QApplication::activeModalWidget());
+    QCOMPARE(openJournal(h), journal);
+    QCOMPARE(h.form().findChildren<TfrmJournal*>().size(), 1);
+    QCOMPARE(journal->model().rowCount(), 1);
+    // Tab walks every control once, each named for the accessibility bus.
+    QStringList walk;
+    QWidget* at = journal->chkPolls;
+    do {
+      if ((at->focusPolicy() & Qt::TabFocus) && at->window() == journal) {
+        walk << at->objectName();
+        QVERIFY2(!at->accessibleName().isEmpty(), qPrintable(at->objectName()));
+      }
+      at = at->nextInFocusChain();
+    } while (at != journal->chkPolls);
+    QCOMPARE(walk, QStringList({"chkPolls", "btnCopy", "btnSave", "btnClear", "tblCalls", "memProperties"}));
+    // The main window stays usable beside it, and the list follows on its own.
+    QVERIFY(h.find<QPushButton>("Button36")->isEnabled() && h.find<QPushButton>("btnJournal")->isEnabled());
+    h.click("Button36");
+    QTRY_COMPARE(journal->model().rowCount(), 2);
+    h.showPage(1);
+    QVERIFY(journal->isVisible());
+  }
+
+  void pollsAreShownWithOprosyAndClearEmpties() {
+    MainWindowHarness h;
+    answerWithStatus(*h.driver);
+    h.start();
+    TfrmJournal* journal = openJournal(h);
+    h.showPage(3);
+    h.click("SpeedButton1");  // the continuous ADC reading
+    QTRY_VERIFY(h.driver->callCount("GetADCValue") >= 2);
+    h.click("SpeedButton1");
+    journal->refresh();
+    QCOMPARE(lastRow(h.form()), QStringLiteral("Опрос|GetADCValue|0||||poll"));
+    QVERIFY(!journal->chkPolls->isChecked());
+    QCOMPARE(journal->model().rowCount(), 1);  // the start-up connection only
+    journal->chkPolls->click();
+    QCOMPARE(journal->model().rowCount(), static_cast<int>(h.form().journal().journal().size()));
+    QVERIFY(journal->model().rowCount() >= 3);
+
+    journal->btnClear->click();
+    QCOMPARE(journal->model().rowCount(), 0);
+    QVERIFY(h.form().journal().journal().empty());
+    QCOMPARE(journal->lblDropped->text(), QStringLiteral("Отброшено строк: 0"));
+    h.click("Button22");  // a new row after the clear is listed
+    journal->refresh();
+    QCOMPARE(journal->model().rowCount(), 1);
+  }
+
+  void copySaveAndTheSelectedRowsProperties() {
+    MainWindowHarness h;
+    answerWithStatus(*h.driver);
+    h.start();
+    h.click("btnGetChangeParam");
+    h.click("Button36");
+    TfrmJournal* journal = openJournal(h);
+    QCOMPARE(journal->model().rowCount(), 3);
+
+    journal->tblCalls->selectRow(1);
+    QCOMPARE(journal->memProperties->toPlainText(), QStringLiteral("Password = 30"));
+    journal->tblCalls->selectionModel()->select(journal->model().index(2, 0),
+                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    journal->btnCopy->click();
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);  // the header, two rows and the end of the last line
+    QCOMPARE(lines[0], QStringLiteral("Время\tОперация\tМетод\tКод\tОписание\tПередано\tПринято\tмс"));
+    const QString rest = QStringLiteral("\t0\tОшибок нет\t02 05 FC\t02 0A FC 00\t\\d+$");
+    QVERIFY2(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\tЧтение параметров обмена\tGetExchangeParam" + rest)
+                 .match(lines[1]).hasMatch(), qPrintable(lines[1]));
+    QVERIFY2(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\tПолучить тип устройства\tGetDeviceMetrics" + rest)
+                 .match(lines[2]).hasMatch(), qPrintable(lines[2]));
+
+    // The list as shown, in the ANSI code page with CRLF.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("журнал.csv"));
+    journal->setChooseFile([&](QWidget*) { return file; });
+    journal->btnSave->click();
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QString csv = QString::fromStdString(lk40::platform::ansiToUtf8(saved.readAll().toStdString()));
+    const QStringList rows = csv.split(QStringLiteral("\r\n"));
+    QCOMPARE(rows.size(), 5);
+    QVERIFY(rows[1].contains(QStringLiteral(";Запуск;Connect;0;")));
+    QVERIFY(rows[3].contains(QStringLiteral(";Получить тип устройства;GetDeviceMetrics;0;")));
+    QVERIFY(h.boxes.empty());
+    journal->setChooseFile([&](QWidget*) { return dir.path(); });  // a folder cannot be written over
+    journal->btnSave->click();
+    QCOMPARE(h.boxes.size(), std::size_t{1});
+    QCOMPARE(h.boxes[0].caption, QStringLiteral("Внимание"));
+  }
+
+  void theDisplaysPollsAndButtonsAreJournalled() {
+    auto fake = std::make_shared<lk40::testing::RecordingDriver>();
+    fake->setResult("GetChannelStatus", 0);
+    lk40::automation::Driver driver(fake);
+    auto recorder = std::make_shared<lk40::core::JournalRecorder>();
+    driver.setObserver(recorder);
+    TfrmDisplay display(driver, QString(), 0, 0, lk40::platform::RegionalFormats::russian(), [](auto...) {});
+    display.TimerTimer();
+    display.controls().Button2->click();
+    QCOMPARE(recorder->journal().size(), std::size_t{2});
+    QCOMPARE(rowLine(recorder->journal()[0]), QStringLiteral("Опрос|GetChannelStatus|0||||poll"));
+    QCOMPARE(rowLine(recorder->journal()[1]), QStringLiteral(">0<|SetZero|||||-"));
+  }
+};
+
+QTEST_MAIN(JournalTest)
+#include "tst_journal.moc"
