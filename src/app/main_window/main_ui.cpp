@@ -9,12 +9,15 @@
 namespace {
 
 void finishStatusPanel(MainUi& ui) {
-  // A frame dump of thirty bytes, about ninety characters, stays readable in full.
+  // A frame dump of the device description's twenty-six bytes stays readable
+  // in full; more would widen the window past 1024 pixels, the left half of a
+  // 2048 x 768 desktop that the window is placed on.
+  constexpr int kShownBytes = 26;
   for (QLineEdit* e : {ui.edtError, ui.edtSend, ui.edtRecieve}) {
     const QFontMetrics fm = e->fontMetrics();
     int digit = 0;
     for (const QChar c : QStringLiteral("0123456789ABCDEF")) digit = qMax(digit, fm.horizontalAdvance(c));
-    e->setMinimumWidth(30 * 2 * digit + 29 * fm.horizontalAdvance(QLatin1Char(' ')) + 16);
+    e->setMinimumWidth(kShownBytes * 2 * digit + (kShownBytes - 1) * fm.horizontalAdvance(QLatin1Char(' ')) + 16);
   }
   ui.Label28->setMinimumWidth(
       ui.Label28->fontMetrics().horizontalAdvance(QStringLiteral("Время выполнения 123456 мс")) + 4);
