@@ -9,19 +9,13 @@
 #include <unistd.h>
 
 #include "core/exchange_journal.h"
+#include "frame_text.h"
 
 namespace {
 
 using lk40::core::ExchangeJournal;
 using lk40::core::JournalCall;
 using lk40::core::PropertyText;
-
-// A frame as the driver dumps it: two hex digits and a blank per byte.
-std::string frame(std::size_t bytes) {
-  std::string text;
-  for (std::size_t i = 0; i < bytes; ++i) text += i == 0 ? "02" : " A5";
-  return text;
-}
 
 struct Sample {
   std::string sent, received;

@@ -11,6 +11,7 @@
 #include "automation/dispatch.h"
 #include "automation/driver.h"
 #include "core/journal_recorder.h"
+#include "frame_text.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ using lk40::automation::DispId;
 using lk40::automation::Driver;
 using lk40::automation::InvokeKind;
 using lk40::automation::Variant;
-
-std::string frame(std::size_t bytes) {
-  std::string text;
-  for (std::size_t i = 0; i < bytes; ++i) text += i == 0 ? "02" : " A5";
-  return text;
-}
 
 // Answers every member from a table, at once.
 class Answering : public lk40::automation::Dispatch {
