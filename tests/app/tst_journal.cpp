@@ -204,6 +204,30 @@ class JournalTest : public QObject {
     QCOMPARE(rowLine(recorder->journal()[0]), QStringLiteral("Опрос|GetChannelStatus|0||||poll"));
     QCOMPARE(rowLine(recorder->journal()[1]), QStringLiteral(">0<|SetZero|||||-"));
   }
+
+  // A full journal drops rows between two refreshes of the list: selecting a
+  // listed row that dropped off shows nothing rather than another row's writes.
+  void aRowThatDroppedOffBeforeTheRefreshShowsNothing() {
+    lk40::core::ExchangeJournal journal(2);
+    const auto add = [&journal](const char* value) {
+      lk40::core::JournalCall call;
+      call.method = "SetTare";
+      journal.add(call, {{"Tare", value}});
+    };
+    add("1");
+    add("2");
+    TfrmJournal window(journal, nullptr);
+    QCOMPARE(window.model().rowCount(), 2);
+    add("3");
+    add("4");
+    window.tblCalls->setCurrentIndex(window.model().index(0, 0));
+    QCOMPARE(window.memProperties->toPlainText(), QString());
+    window.tblCalls->setCurrentIndex(window.model().index(1, 0));
+    QCOMPARE(window.memProperties->toPlainText(), QString());
+    window.refresh();
+    window.tblCalls->setCurrentIndex(window.model().index(1, 0));
+    QCOMPARE(window.memProperties->toPlainText(), QStringLiteral("Tare = 4"));
+  }
 };
 
 QTEST_MAIN(JournalTest)

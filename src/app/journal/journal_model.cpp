@@ -50,6 +50,10 @@ bool JournalModel::refresh() {
   return changed;
 }
 
+bool JournalModel::holds(int row) const {
+  return row >= 0 && row < rowCount() && shown_[static_cast<std::size_t>(row)] >= journal_.firstSequence();
+}
+
 std::size_t JournalModel::journalIndex(int row) const {
   return static_cast<std::size_t>(shown_[static_cast<std::size_t>(row)] - journal_.firstSequence());
 }
@@ -84,8 +88,7 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
     return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-  // Between a clear and the next refresh the list may name rows no longer held.
-  if (shown_[static_cast<std::size_t>(index.row())] < journal_.firstSequence()) return {};
+  if (!holds(index.row())) return {};
   return QString::fromStdString(lk40::core::cellText(journal_[journalIndex(index.row())], column));
 }
 

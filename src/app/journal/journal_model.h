@@ -22,7 +22,10 @@ class JournalModel : public QAbstractTableModel {
   // Drops what left the journal and appends what came; false when nothing did.
   bool refresh();
 
-  // The journal's index of a row of the list.
+  // Whether the journal still holds a row of the list: between two refreshes
+  // the list may name rows that dropped off or were cleared.
+  bool holds(int row) const;
+  // The journal's index of a row of the list that it holds.
   std::size_t journalIndex(int row) const;
   std::vector<std::size_t> journalIndices(const std::vector<int>& rows) const;
   std::vector<std::size_t> allJournalIndices() const;

@@ -139,7 +139,7 @@ void TfrmJournal::clear() {
 void TfrmJournal::showProperties() {
   const QModelIndex current = tblCalls->selectionModel()->currentIndex();
   QString text;
-  if (current.isValid() && current.row() < model_->rowCount()) {
+  if (current.isValid() && model_->holds(current.row())) {
     const lk40::core::JournalRow& row = journal_[model_->journalIndex(current.row())];
     for (const lk40::core::PropertyView& p : row.properties()) {
       if (!text.isEmpty()) text += QLatin1Char('\n');
