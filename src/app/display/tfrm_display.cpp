@@ -14,6 +14,7 @@
 #include "core/window_caption.h"
 #include "myconsts.h"
 #include "platform/code_page.h"
+#include "widgets/keyboard_path.h"
 #include "widgets/pictures.h"
 
 using lk40::automation::Driver;
@@ -136,7 +137,7 @@ void TfrmDisplay::callGuarded(const char* method, const QPushButton* button) {
   // The outcome is not shown here: the next poll shows the module's state.
   try {
     const auto operation =
-        lk40::core::JournalRecorder::operation(Driver, button->text().remove(QLatin1Char('&')).toStdString(), false);
+        lk40::core::JournalRecorder::operation(Driver, keyboardpath::withoutMnemonic(button->text()).toStdString(), false);
     Driver.call(method);
   } catch (const std::exception& e) {
     showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);

@@ -4,6 +4,7 @@
 
 #include "journal/tfrm_journal.h"
 #include "main_window/tfrm_main.h"
+#include "widgets/keyboard_path.h"
 
 void TfrmMain::btnJournalClick() {
   if (!journalWindow_) journalWindow_ = new TfrmJournal(journal_->journal(), this, options_.showError);
@@ -17,7 +18,7 @@ lk40::core::JournalRecorder::Operation TfrmMain::journalled(std::string_view cap
 }
 
 lk40::core::JournalRecorder::Operation TfrmMain::journalled(const QAbstractButton* button) {
-  QString caption = button->text().remove(QLatin1Char('&'));
+  QString caption = keyboardpath::withoutMnemonic(button->text());
   if (caption.isEmpty()) caption = button->accessibleName();
   return journal_->operation(caption.toStdString(), false);
 }
