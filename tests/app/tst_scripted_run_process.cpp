@@ -49,8 +49,9 @@ class ScriptedRunProcessTest : public QObject {
     QTest::newRow("long text") << QByteArray("press Получить тип устройства\nexpect edtRecieve ~ ^.*$\n")
                                << QStringList() << QStringList{"LK40_HOSTILE_OUTPUT_LENGTH=40000"} << 0
                                << "  edtRecieve: " + QByteArray(40000, 'a') + '\n' << 60;
-    QTest::newRow("backtracking") << QByteArray("expect edtError ~ ^0: (a*)*b$\n") << QStringList() << QStringList()
-                                  << 1 << QByteArray("— НЕВЕРНО") << 60;
+    QTest::newRow("backtracking") << QByteArray("expect edtError ~ ^0: (a*)*b$\n") << QStringList()
+                                  << QStringList{"LK40_HOSTILE_DESCRIPTION=" + QString(30, u'a')} << 1
+                                  << "получено: «0: " + QByteArray(30, 'a') + "»" << 20;
     QTest::newRow("stuck call") << QByteArray("press Запрос текущего режима\nexpect edtError 0: Ошибок нет\n")
                                 << QStringList{"--step-timeout", "5"} << QStringList{"LK40_HOSTILE_SLEEP=GetMode:120000"}
                                 << 3

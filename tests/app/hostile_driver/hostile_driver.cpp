@@ -3,6 +3,7 @@
 // contract, each call succeeds at once, and the environment asks for what a
 // broken module or driver could do:
 //   LK40_HOSTILE_OUTPUT_LENGTH=N    Output reads as N letters "a"
+//   LK40_HOSTILE_DESCRIPTION=text   ResultCodeDescription (default "Ошибок нет")
 //   LK40_HOSTILE_SLEEP=Method:ms    the method returns after ms
 //   LK40_HOSTILE_RAISE=Method       the method raises "нет связи"
 #include <chrono>
@@ -72,7 +73,8 @@ struct lk40_object {
       values[i].vt = type == 'D' ? LK40_VT_R8 : type == 'C' ? LK40_VT_CY : type == 'B' ? LK40_VT_BOOL
                                  : type == 'T' ? LK40_VT_BSTR : LK40_VT_I4;
     }
-    texts[idOf("ResultCodeDescription")] = "Ошибок нет";
+    const std::string description = env("LK40_HOSTILE_DESCRIPTION");
+    texts[idOf("ResultCodeDescription")] = description.empty() ? "Ошибок нет" : description;
     const std::string sleep = env("LK40_HOSTILE_SLEEP");
     const std::size_t colon = sleep.find(':');
     if (colon != std::string::npos) {
