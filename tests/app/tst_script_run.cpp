@@ -112,10 +112,11 @@ class ScriptRunTest : public QObject {
          {"строка 2: press Установить ноль — НЕ ВЫПОЛНЕНО", "причина: окно, которого сценарий не ждёт"}},
         {"SetZero", "page Вес\npress Установить ноль\nexpect Тара 0\nexpect box ~ нет связи\n", lk40::core::kRunPassed,
          {"строка 2: press Установить ноль — выполнено"}},
-        {"SetZero", "page Вес\npress Установить ноль\npress Установить ноль\nexpect box ~ (?s)связи.+связи\n",
+        // The box that failed its step is not seen again by the next expect box.
+        {"SetZero", "page Вес\npress Установить ноль\npress Установить ноль\nexpect box ~ ^[^\\n]+связи$\n",
          lk40::core::kRunFailed,
          {"строка 2: press Установить ноль — НЕ ВЫПОЛНЕНО", "строка 3: press Установить ноль — выполнено",
-          "строка 4: expect box ~ (?s)связи.+связи — верно"}},
+          "строка 4: expect box ~ ^[^\\n]+связи$ — верно"}},
         {"Connect", "page Вес\n", lk40::core::kRunFailed, {"при запуске окно:", "причина: окно при запуске"}},
         {"Connect", "expect box ~ .\npage Вес\n", lk40::core::kRunPassed, {"при запуске окно:"}},
     };

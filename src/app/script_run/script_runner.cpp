@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 
 #include "main_window/tfrm_main.h"
@@ -142,11 +143,15 @@ ErrorBox ScriptRunner::boxSeam() {
 void ScriptRunner::recordBox(const QString& text, const QString& caption) {
   std::string box = lk40::core::boxText(caption.toStdString(), text.toStdString());
   (stepBoxes_ ? *stepBoxes_ : startupBoxes_).push_back(box);
-  unexpected_.push_back(std::move(box));
+  pendingBoxes_.push_back(std::move(box));
 }
 
 void ScriptRunner::run(TfrmMain& window, const std::vector<Step>& steps, lk40::core::RunReporter& report) {
-  report.startupBoxes(startupBoxes_, lk40::core::expectsBoxes(steps, 0));
+  // A box that failed the run or its step is told there; no later `expect
+  // box` sees it again.
+  const bool startupExpected = lk40::core::expectsBoxes(steps, 0);
+  report.startupBoxes(startupBoxes_, startupExpected);
+  if (!startupExpected) pendingBoxes_.clear();
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const Step& step = steps[i];
     report.stepStarted(step);
@@ -154,6 +159,7 @@ void ScriptRunner::run(TfrmMain& window, const std::vector<Step>& steps, lk40::c
     if (!result.boxes.empty() && result.outcome == Outcome::Done && !lk40::core::expectsBoxes(steps, i + 1)) {
       result.outcome = Outcome::Failed;
       result.reason = "окно, которого сценарий не ждёт: за шагом нет expect box";
+      pendingBoxes_.resize(pendingBoxes_.size() - std::min(pendingBoxes_.size(), result.boxes.size()));
     }
     report.stepDone(step, result);
     if (result.outcome == Outcome::Bad) break;
@@ -172,8 +178,8 @@ StepResult ScriptRunner::runStep(TfrmMain& window, const Step& step) {
     case StepKind::Press: result = press(window, step); break;
     case StepKind::Expect: result = expect(window, step); break;
     case StepKind::ExpectBox:
-      result = lk40::core::checkExpectation(step, lk40::core::boxesText(unexpected_));
-      unexpected_.clear();
+      result = lk40::core::checkExpectation(step, lk40::core::boxesText(pendingBoxes_));
+      pendingBoxes_.clear();
       break;
     case StepKind::Wait: runEventLoopFor(step.ms); break;
     case StepKind::Display: result = display(window, step); break;

@@ -30,7 +30,7 @@ class ScriptRunner {
   // it is done; stops after a step that names what the window has not. A
   // step that raised a box fails unless an `expect box` stands among the
   // expectations right after it; so do the boxes of the start-up, before the
-  // first step. The summary is the caller's (RunReporter::finish).
+  // first step. Such boxes are not seen again by a later `expect box`. The summary is the caller's (RunReporter::finish).
   void run(TfrmMain& window, const std::vector<lk40::core::Step>& steps, lk40::core::RunReporter& report);
 
   lk40::core::StepResult runStep(TfrmMain& window, const lk40::core::Step& step);
@@ -44,5 +44,6 @@ class ScriptRunner {
 
   std::vector<std::string> startupBoxes_;
   std::vector<std::string>* stepBoxes_ = nullptr;  // while a step runs
-  std::vector<std::string> unexpected_;            // since the last `expect box`
+  // Since the last `expect box`, but those a step already failed for.
+  std::vector<std::string> pendingBoxes_;
 };
