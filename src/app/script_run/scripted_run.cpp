@@ -102,7 +102,7 @@ int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options) {
     std::string why = "Драйвер не создан";
     for (const std::string& box : runner.startupBoxes()) why += "\n  окно: " + box;
     toStandardError(why + "\n");
-    report.write(why + "\n");  // no summary: no step ran
+    if (file) report.write(why + "\n");  // no summary: no step ran
     return lk40::core::kRunBad;
   }
   window.show();
