@@ -43,8 +43,8 @@ lk40_jobs() {
 # again. Source packages come from the same archive and suites as the
 # binaries: a deb-src twin of every deb entry is added once.
 lk40_debian_source() {
-  local package="$1" version="$2" folder="$3" file="${4:-debian/control}" spec tree sudo=()
-  spec="$package${version:+=$version}"
+  local package="$1" version="$2" folder="$3" file="${4:-debian/control}" wanted tree sudo=()
+  wanted="$package${version:+=$version}"
   tree="$(find "$folder" -maxdepth 1 -type d -name "$package-*" 2>/dev/null | head -n 1)"
   if [ -n "$tree" ] && [ -e "$tree/$file" ]; then
     echo "$tree"
@@ -54,7 +54,7 @@ lk40_debian_source() {
   mkdir -p "$folder"
   lk40_ensure_packages dpkg-dev >&2
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  if ! apt-get source --print-uris -qq "$spec" >/dev/null 2>&1; then
+  if ! apt-get source --print-uris -qq "$wanted" >/dev/null 2>&1; then
     if [ -e /etc/apt/sources.list.d/debian.sources ]; then
       sed 's/^Types:.*$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
         "${sudo[@]}" tee /etc/apt/sources.list.d/lk40-deb-src.sources >/dev/null
@@ -64,10 +64,10 @@ lk40_debian_source() {
     fi
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
   fi
-  (cd "$folder" && apt-get source -q "$spec" >&2) || return 1
+  (cd "$folder" && apt-get source -q "$wanted" >&2) || return 1
   tree="$(find "$folder" -maxdepth 1 -type d -name "$package-*" | head -n 1)"
   if [ -z "$tree" ] || [ ! -e "$tree/$file" ]; then
-    echo "apt-get source $spec gave no source tree in $folder" >&2
+    echo "apt-get source $wanted gave no source tree in $folder" >&2
     return 1
   fi
   echo "$tree"
