@@ -1,0 +1,123 @@
+// A button press as the operator has it: "Получить тип устройства" over a
+// driver that answers at once (or after a delay), from the click to the
+// painted frame after it, with the frames the driver sends as large as asked.
+//   lk40-press-rate [presses] [frame-text-bytes] [call-ms]   (default 50 46 0)
+// With LK40_BENCH_JOURNAL=open the exchange journal's window is open. With
+// LK40_BENCH_CLICKS=N the program waits for N clicks of the operator instead
+// (under a real display) and times each of them the same way.
+// Prints the time of each press to its painted frame (median and longest),
+// the "Время выполнения" texts seen, the journal's rows and the peak memory.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "automation/factory.h"
+#include "frame_text.h"
+#include "main_window/tfrm_main.h"
+#include "support/recording_driver.h"
+
+namespace {
+
+using lk40::automation::Variant;
+
+long peakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+// Times the operator's clicks: from the button's release to the frame painted
+// after the handler, which the event loop has done once a zero timer fires.
+class ClickClock : public QObject {
+ public:
+  ClickClock(QPushButton* button, int clicks, std::vector<double>& ms) : clicks_(clicks), ms_(ms) {
+    button->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      clock_.start();
+      QTimer::singleShot(0, this, [this] {
+        ms_.push_back(static_cast<double>(clock_.nsecsElapsed()) / 1e6);
+        std::printf("press %zu: %.1f ms\n", ms_.size(), ms_.back());
+        std::fflush(stdout);
+        if (static_cast<int>(ms_.size()) >= clicks_) QApplication::quit();
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  int clicks_;
+  std::vector<double>& ms_;
+  QElapsedTimer clock_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const int presses = argc > 1 ? std::atoi(argv[1]) : 50;
+  const std::size_t frameText = argc > 2 ? static_cast<std::size_t>(std::atoll(argv[2])) : 46;
+  const int callMs = argc > 3 ? std::atoi(argv[3]) : 0;
+
+  auto driver = std::make_shared<lk40::testing::AnsweringDriver>();
+  lk40::automation::registerFactory("AddIn.DrvTarvo", [driver] { return driver; });
+  driver->set("ResultCodeDescription", Variant("Ошибок нет"));
+  // Two hex digits and a blank a byte: a text of about frameText characters.
+  const std::string dump = frame((frameText + 1) / 3);
+  driver->set("Input", Variant(dump));
+  driver->set("Output", Variant(dump));
+  if (callMs > 0) driver->delayIn("GetDeviceMetrics", callMs);
+
+  QTemporaryDir dir;
+  TfrmMainOptions options;
+  options.settingsFile = dir.filePath(QStringLiteral("settings.reg")).toStdString();
+  options.savedInputs = false;
+  TfrmMain window(std::move(options));
+  window.show();
+  const MainUi& ui = window.controls();
+  if (qEnvironmentVariable("LK40_BENCH_JOURNAL") == QStringLiteral("open")) ui.btnJournal->click();
+  QApplication::processEvents();
+
+  std::vector<double> ms;
+  std::map<QString, int> labels;
+  const int clicks = qEnvironmentVariableIntValue("LK40_BENCH_CLICKS");
+  if (clicks > 0) {
+    ClickClock clock(ui.Button36, clicks, ms);
+    app.exec();
+  } else {
+    for (int i = 0; i < presses; ++i) {
+      QElapsedTimer clock;
+      clock.start();
+      ui.Button36->click();
+      QApplication::processEvents();
+      ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+      ++labels[ui.Label28->text()];
+    }
+  }
+  if (ms.empty()) return 1;
+  std::vector<double> sorted = ms;
+  std::sort(sorted.begin(), sorted.end());
+  std::printf("presses: %zu, to the painted frame: median %.1f ms, longest %.1f ms\n", ms.size(),
+              sorted[sorted.size() / 2], sorted.back());
+  for (const auto& [text, count] : labels) std::printf("  \"%s\" x %d\n", qPrintable(text), count);
+  std::printf("journal: %zu rows held, %llu dropped; peak resident memory %ld kB\n", window.journal().journal().size(),
+              static_cast<unsigned long long>(window.journal().journal().dropped()), peakResidentKb());
+  lk40::automation::unregisterFactory("AddIn.DrvTarvo");
+  return 0;
+}
