@@ -89,7 +89,12 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (!holds(index.row())) return {};
-  return QString::fromStdString(lk40::core::cellText(journal_[journalIndex(index.row())], column));
+  const lk40::core::JournalRow row = journal_[journalIndex(index.row())];
+  // The view lays out and elides what it is handed on every paint: a cell
+  // gets the start of a long text, the properties pane the whole of it.
+  if (role == Qt::DisplayRole) return QString::fromStdString(lk40::core::cellExcerpt(row, column, kCellChars));
+  return QString::fromStdString(
+      lk40::core::wrappedText(lk40::core::cellExcerpt(row, column, kToolTipChars), kToolTipLineChars));
 }
 
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
