@@ -27,20 +27,25 @@ int hexDigit(char c) {
 // Whether text is a plain dump: "02 0A FC", one case throughout.
 bool isPlainDump(std::string_view text, bool& lower) {
   if (text.empty() || (text.size() + 1) % 3 != 0) return false;
-  bool capitals = false, small = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (i % 3 == 2) {
-      if (c != ' ') return false;
-    } else if (hexDigit(c) < 0) {
-      return false;
-    } else {
-      capitals |= c >= 'A' && c <= 'F';
-      small |= c >= 'a' && c <= 'f';
+  // A byte at a time: a driver's dump may run to megabytes.
+  unsigned letters = 0;  // bit 0: a capital seen, bit 1: a small letter
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  for (;; p += 3) {
+    for (const char c : {p[0], p[1]}) {
+      if (c >= '0' && c <= '9') continue;
+      if (c >= 'A' && c <= 'F')
+        letters |= 1;
+      else if (c >= 'a' && c <= 'f')
+        letters |= 2;
+      else
+        return false;
     }
+    if (p + 2 == end) break;
+    if (p[2] != ' ') return false;
   }
-  lower = small;
-  return !(capitals && small);
+  lower = letters == 2;
+  return letters != 3;
 }
 
 void appendDump(std::string& out, std::string_view bytes, bool lower) {
