@@ -84,7 +84,7 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const auto column = static_cast<JournalColumn>(index.column());
   if (role == Qt::TextAlignmentRole) {
-    const bool number = column == JournalColumn::Code || column == JournalColumn::Ms;
+    const bool number = column == JournalColumn::Returned || column == JournalColumn::Code || column == JournalColumn::Ms;
     return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
