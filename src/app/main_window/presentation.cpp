@@ -6,6 +6,7 @@
 #include "core/window_caption.h"
 #include "main_window/tfrm_main.h"
 #include "widgets/font_colour.h"
+#include "widgets/shown_text.h"
 
 void TfrmMain::paint(QWidget* control) { setFontColour(control, kHighlightColour); }
 
@@ -16,15 +17,17 @@ void TfrmMain::appendLine(QPlainTextEdit* memo, const std::string& utf8) {
 }
 
 void TfrmMain::ShowCommandResult(int code) {
+  // A text equal to the one shown is not written again: a soak test would
+  // lay out and repaint the same code and request on every tick. A long
+  // frame that changed reads from its start.
   paint(ui.edtError);
   const QString resultCode = QString::number(Driver.getInt("ResultCode"));
-  ui.edtError->setText(resultCode + QStringLiteral(": ") + driverText("ResultCodeDescription"));
+  if (showText(ui.edtError, resultCode + QStringLiteral(": ") + driverText("ResultCodeDescription")))
+    ui.edtError->setCursorPosition(0);
   paint(ui.edtSend);
-  ui.edtSend->setText(driverText("Input"));
+  if (showText(ui.edtSend, driverText("Input"))) ui.edtSend->setCursorPosition(0);
   paint(ui.edtRecieve);
-  ui.edtRecieve->setText(driverText("Output"));
-  // Long frames read from their start.
-  for (QLineEdit* field : {ui.edtError, ui.edtSend, ui.edtRecieve}) field->setCursorPosition(0);
+  if (showText(ui.edtRecieve, driverText("Output"))) ui.edtRecieve->setCursorPosition(0);
 
   if (loggingPeriod_ > 0)
     setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, baseCaption_.toStdString())));
