@@ -6,7 +6,6 @@
 #include "core/window_caption.h"
 #include "main_window/tfrm_main.h"
 #include "widgets/font_colour.h"
-#include "widgets/shown_text.h"
 
 void TfrmMain::paint(QWidget* control) { setFontColour(control, kHighlightColour); }
 
@@ -22,12 +21,12 @@ void TfrmMain::ShowCommandResult(int code) {
   // frame that changed reads from its start.
   paint(ui.edtError);
   const QString resultCode = QString::number(Driver.getInt("ResultCode"));
-  if (showText(ui.edtError, resultCode + QStringLiteral(": ") + driverText("ResultCodeDescription")))
+  if (ui.edtError->showWhole(resultCode + QStringLiteral(": ") + driverText("ResultCodeDescription")))
     ui.edtError->setCursorPosition(0);
   paint(ui.edtSend);
-  if (showText(ui.edtSend, driverText("Input"))) ui.edtSend->setCursorPosition(0);
+  if (ui.edtSend->showWhole(driverText("Input"))) ui.edtSend->setCursorPosition(0);
   paint(ui.edtRecieve);
-  if (showText(ui.edtRecieve, driverText("Output"))) ui.edtRecieve->setCursorPosition(0);
+  if (ui.edtRecieve->showWhole(driverText("Output"))) ui.edtRecieve->setCursorPosition(0);
 
   if (loggingPeriod_ > 0)
     setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, baseCaption_.toStdString())));

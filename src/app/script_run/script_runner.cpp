@@ -20,6 +20,7 @@
 
 #include "main_window/tfrm_main.h"
 #include "script_run/control_lookup.h"
+#include "widgets/status_field.h"
 #include "widgets/keyboard_path.h"
 #include "widgets/radio_group.h"
 
@@ -46,6 +47,7 @@ StepResult unchanged(const Step& step) { return failed(QStringLiteral("«%1» н
 
 // What an expectation compares: the text a field shows.
 QString fieldText(const QWidget* w) {
+  if (const auto* field = qobject_cast<const StatusField*>(w)) return field->wholeText();
   if (const auto* edit = qobject_cast<const QLineEdit*>(w)) return edit->text();
   if (const auto* label = qobject_cast<const QLabel*>(w)) return label->text();
   if (const auto* combo = qobject_cast<const QComboBox*>(w)) return combo->currentText();
@@ -190,8 +192,8 @@ StepResult ScriptRunner::runStep(TfrmMain& window, const Step& step) {
   result.elapsedMs = static_cast<uint32_t>(clock.elapsed());
   result.boxes = std::move(boxes);
   const MainUi& ui = window.controls();
-  result.status = {ui.edtError->text().toStdString(), ui.edtSend->text().toStdString(),
-                   ui.edtRecieve->text().toStdString(), ui.Label28->text().toStdString()};
+  result.status = {ui.edtError->wholeText().toStdString(), ui.edtSend->wholeText().toStdString(),
+                   ui.edtRecieve->wholeText().toStdString(), ui.Label28->text().toStdString()};
   return result;
 }
 
