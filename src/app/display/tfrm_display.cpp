@@ -120,9 +120,8 @@ void TfrmDisplay::poll() {
 void TfrmDisplay::LogWeightLine() {
   if (!log_) return;
   try {
-    const auto date = lk40::platform::DateTime::now();
-    const auto time = lk40::platform::DateTime::now();
-    log_->write(lk40::platform::utf8ToAnsi(lk40::core::weightLogLine(Driver, formats_, date, time)));
+    const auto now = lk40::platform::DateTime::now();
+    log_->write(lk40::platform::utf8ToAnsi(lk40::core::weightLogLine(Driver, formats_, now)));
   } catch (const std::exception&) {
     // A line that cannot be built or written is dropped; polling goes on.
   }

@@ -178,7 +178,7 @@ void TfrmMain::LogAdcLine() {
   }
   try {
     const auto now = lk40::platform::DateTime::now();
-    file->write(lk40::platform::utf8ToAnsi(lk40::core::adcLogLine(Driver, options_.formats, now, now)));
+    file->write(lk40::platform::utf8ToAnsi(lk40::core::adcLogLine(Driver, options_.formats, now)));
   } catch (const std::exception&) {
     // A line that cannot be built or written is dropped; reading goes on.
   }
