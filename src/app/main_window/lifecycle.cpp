@@ -29,6 +29,7 @@
 #include "platform/tick_count.h"
 #include "widgets/combo_box.h"
 #include "widgets/font_colour.h"
+#include "widgets/guard.h"
 #include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
@@ -87,13 +88,15 @@ void TfrmMain::placeWindow() {
 }
 
 void TfrmMain::startupConnection() {
-  // A driver error here does not end start-up: the command line and the rest
-  // of the window still come up, and the error is shown once they have.
-  QString error;
-  EnableControls(false);
-  try {
-    const auto operation = journalled(lk40::core::kStartupOperation, false);
-    if (Driver.callInt("Connect") == 0) {
+  // A driver error here does not end start-up: it is shown once the page is
+  // usable again, and the command line and the rest of the window still come up.
+  guard([this] {
+    inFrame([this] {
+      const auto operation = journalled(lk40::core::kStartupOperation, false);
+      if (Driver.callInt("Connect") != 0) {
+        ShowCommandResult(0);
+        return;
+      }
       setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
       setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
       ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
@@ -104,14 +107,8 @@ void TfrmMain::startupConnection() {
       }
       ui.Edit53->setText(QString::number(Driver.getInt("Password")));
       ShowCommandResult(0xFC);
-    } else {
-      ShowCommandResult(0);
-    }
-  } catch (const std::exception& e) {
-    error = QString::fromStdString(e.what());
-  }
-  EnableControls(true);
-  if (!error.isEmpty()) showExceptionBox(error);
+    });
+  });
 }
 
 void TfrmMain::readCommandLine() {
@@ -259,19 +256,9 @@ void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* m
   ShowCommandResult(code);
 }
 
-void TfrmMain::guard(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    showExceptionBox(QString::fromStdString(e.what()));
-  } catch (...) {
-    showExceptionBox(QStringLiteral("Неизвестная ошибка"));
-  }
-}
+void TfrmMain::guard(const std::function<void()>& handler) { runGuarded(this, options_.showError, handler); }
 
 void TfrmMain::showErrorBox(const QString& text, const QString& caption) { options_.showError(this, text, caption); }
-
-void TfrmMain::showExceptionBox(const QString& text) { showErrorBox(text, myconsts::kApplicationTitle); }
 
 void TfrmMain::writePassword() { Driver.put("Password", Variant(intField(ui.Edit53))); }
 

@@ -92,7 +92,6 @@ class TfrmMain : public QWidget {
   // Runs a handler; an error ends it and is shown in the framework-style box.
   void guard(const std::function<void()>& handler);
   void showErrorBox(const QString& text, const QString& caption);
-  void showExceptionBox(const QString& text);
   void writePassword();
   int32_t intField(const QLineEdit* field) const;
   double decimalField(const QLineEdit* field) const;
