@@ -1,5 +1,6 @@
 #include "main_window/main_ui.h"
 
+#include "core/adc_reading_period.h"
 #include "myconsts.h"
 #include "pages/page_forms.h"
 #include "pages/page_id.h"
@@ -69,7 +70,7 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   finishLogicalDevicesForm(ui);
   finishTestForm(ui);
 
-  ui.Timer = formfit::addTimer(form, 100);
+  ui.Timer = formfit::addTimer(form, lk40::core::kInitialTimerPeriod);
   // The largest page sets the size: hiding the password or a tab later never resizes the window.
   formfit::fixSize(form);
   setupKeyboardPath(form, ui);
