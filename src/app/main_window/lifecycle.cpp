@@ -67,7 +67,7 @@ void TfrmMain::FormCreate() {
   startupConnection();
 
   ui.RadioGroup2->setItemIndex(-1);
-  ui.PageControl->setTabVisible(PageID::kTestPageIndex, false);
+  ui.PageControl->setTabVisible(ui.PageControl->indexOf(ui.TabSheet7), false);
   readCommandLine();
 
   ui.StringGrid1->setItem(1, 0, new QTableWidgetItem(QStringLiteral("1")));
@@ -119,16 +119,18 @@ void TfrmMain::readCommandLine() {
   loggingPeriod_ = line.loggingPeriod;
   loggingStep_ = line.loggingStep;
   if (line.loggingPeriod > 0) ui.Timer->setInterval(line.loggingPeriod);
-  if (line.testPage) ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
+  if (line.testPage) ui.PageControl->setTabVisible(ui.PageControl->indexOf(ui.TabSheet7), true);
 }
 
-int TfrmMain::shownPageId() const {
-  const QWidget* page = ui.PageControl->currentWidget();
-  return page ? page->property("pageId").toInt() : -1;
-}
+namespace {
+int pageIdOf(const QWidget* page) { return page ? page->property("pageId").toInt() : -1; }
+}  // namespace
+
+int TfrmMain::shownPage() const { return pageIdOf(ui.PageControl->currentWidget()); }
 
 bool TfrmMain::PageControlChanging() const {
-  return !(shownIndex_ == PageID::kTestPageIndex && ui.Timer->isActive());
+  // A running soak test keeps its page.
+  return !(pageIdOf(ruledPage_) == PageID::Test && ui.Timer->isActive());
 }
 
 void TfrmMain::pageChanged(int index) {
@@ -137,15 +139,15 @@ void TfrmMain::pageChanged(int index) {
   // the page rules see it, so a running test keeps its page and its timer.
   if (!PageControlChanging()) {
     const QSignalBlocker undo(ui.PageControl);
-    ui.PageControl->setCurrentIndex(shownIndex_);
+    ui.PageControl->setCurrentWidget(ruledPage_);
     return;
   }
-  shownIndex_ = index;
+  ruledPage_ = ui.PageControl->widget(index);
   PageControlChange();
 }
 
 void TfrmMain::PageControlChange() {
-  const int id = shownPageId();
+  const int id = shownPage();
   const bool passwordShown = id != PageID::LogicalDevices && id != PageID::Test;
   ui.Edit53->setVisible(passwordShown);
   ui.StaticText1->setVisible(passwordShown);
@@ -172,7 +174,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::FormClose() {
-  if (ui.PageControl->currentIndex() == PageID::kTestPageIndex && ui.Timer->isActive())
+  if (shownPage() == PageID::Test && ui.Timer->isActive())
     ui.Button17->click();
   ui.ListView1->clearSelection();
   if (options_.savedInputs) saveSettings();
@@ -284,6 +286,7 @@ void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
 }
 
 void TfrmMain::wireHandlers() {
+  ruledPage_ = ui.PageControl->currentWidget();
   connect(ui.PageControl, &QTabWidget::currentChanged, this,
           [this](int index) {
             guard([this, index] {

@@ -119,13 +119,13 @@ void TfrmMain::applyDefaults(int pageId) {
 void TfrmMain::applyAllDefaults() {
   // The program shows each page itself; the page-change rules do not run.
   const QSignalBlocker blocker(ui.PageControl);
-  for (int index = PageID::kPageCount - 1; index >= 0; --index) {
+  for (int index = ui.PageControl->count() - 1; index >= 0; --index) {
     ui.PageControl->setCurrentIndex(index);
-    applyDefaults(shownPageId());
+    applyDefaults(shownPage());
   }
 }
 
-void TfrmMain::edtDefaultClick() { applyDefaults(shownPageId()); }
+void TfrmMain::edtDefaultClick() { applyDefaults(shownPage()); }
 
 void TfrmMain::loadSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);

@@ -76,7 +76,8 @@ class TfrmMain : public QWidget {
   void pageChanged(int index);  // refuses a change already made, or runs PageControlChange
   void FormClose();
   void btnExitClick();
-  int shownPageId() const;
+  // The PageID of the page shown: every page rule asks this.
+  int shownPage() const;
   void wireHandlers();
   void onClick(QWidget* button, void (TfrmMain::*handler)());
 
@@ -243,7 +244,7 @@ class TfrmMain : public QWidget {
   QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
   bool started_ = false;
   // The page the page rules last saw shown: a change is asked against it.
-  int shownIndex_ = 0;
+  QWidget* ruledPage_ = nullptr;
   QString baseCaption_;
   QString loggingFile_;
   int loggingPeriod_ = 0;

@@ -143,9 +143,9 @@ void TfrmMain::showAdcReading() {
   }
   // The timer belongs to the soak test on the test page, and to nobody on
   // the others; only the calibration page hands it to the ADC reading.
-  if (ui.PageControl->currentIndex() != PageID::kTestPageIndex)
+  if (shownPage() != PageID::Test)
     ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
-  if (shownPageId() == PageID::Calibration) {
+  if (shownPage() == PageID::Calibration) {
     if (adcReading_)
       ui.Timer->start();
     else
