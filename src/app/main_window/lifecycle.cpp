@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
+#include <iterator>
 #include <typeinfo>
 
 #include "automation/factory.h"
@@ -23,8 +25,10 @@
 #include "core/command_line.h"
 #include "core/numbers.h"
 #include "core/window_placement.h"
+#include "main_window/page_list.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
+#include "pages/page.h"
 #include "pages/page_id.h"
 #include "platform/tick_count.h"
 #include "widgets/combo_box.h"
@@ -34,10 +38,33 @@
 
 using lk40::automation::Variant;
 
+namespace {
+
+// Where each page stands on the page control while some pages are still set
+// up by the window's form.
+int pagePosition(int id) {
+  const int positions[] = {PageID::Connection, PageID::Settings, PageID::Weighing, PageID::Calibration,
+                           PageID::LogicalDevices, PageID::Channels, PageID::Test};
+  return static_cast<int>(std::find(std::begin(positions), std::end(positions), id) - std::begin(positions));
+}
+
+int pageIdOf(const QWidget* page) {
+  if (const auto* made = qobject_cast<const Page*>(page)) return made->id();
+  return page ? page->property("pageId").toInt() : -1;
+}
+
+}  // namespace
+
 TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
   if (!options_.showError) options_.showError = standardErrorBox();
   setupMainUi(this, ui);
+  presentOwnCodes();
+  const PageContext context{*this, Driver, options_.formats, options_.showError, logging_,
+                            {ui.edtError, ui.edtSend, ui.edtRecieve}};
+  pages_ = makePages(context, ui.PageControl);
+  for (Page* made : pages_) ui.PageControl->insertTab(pagePosition(made->id()), made, made->windowTitle());
+  finishMainUi(this, ui);
   installFieldGuards();
   wireHandlers();
   FormCreate();
@@ -97,14 +124,7 @@ void TfrmMain::startupConnection() {
         ShowCommandResult(0);
         return;
       }
-      setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
-      setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
-      ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
-      try {
-        ui.Edit17->setText(QString::number(Driver.getInt("PortNumber")));
-      } catch (const std::exception&) {
-        // A driver without a port number keeps the restored text.
-      }
+      readConnectionBack(ConnectionReadBack::StartUp);
       ui.Edit53->setText(QString::number(Driver.getInt("Password")));
       ShowCommandResult(0xFC);
     });
@@ -115,18 +135,20 @@ void TfrmMain::readCommandLine() {
   std::vector<std::string> arguments;
   for (const QString& argument : options_.arguments) arguments.push_back(argument.toStdString());
   const lk40::core::CommandLine line = lk40::core::parseCommandLine(arguments);
-  loggingFile_ = QString::fromStdString(line.loggingFile);
-  loggingPeriod_ = line.loggingPeriod;
-  loggingStep_ = line.loggingStep;
+  logging_.file = QString::fromStdString(line.loggingFile);
+  logging_.period = line.loggingPeriod;
+  logging_.step = line.loggingStep;
   if (line.loggingPeriod > 0) ui.Timer->setInterval(line.loggingPeriod);
   if (line.testPage) ui.PageControl->setTabVisible(ui.PageControl->indexOf(ui.TabSheet7), true);
 }
 
-namespace {
-int pageIdOf(const QWidget* page) { return page ? page->property("pageId").toInt() : -1; }
-}  // namespace
-
 int TfrmMain::shownPage() const { return pageIdOf(ui.PageControl->currentWidget()); }
+
+Page* TfrmMain::page(int id) const {
+  for (Page* made : pages_)
+    if (made->id() == id) return made;
+  return nullptr;
+}
 
 bool TfrmMain::PageControlChanging() const {
   // A running soak test keeps its page.
@@ -153,7 +175,7 @@ void TfrmMain::PageControlChange() {
   ui.StaticText1->setVisible(passwordShown);
   if (id == PageID::Calibration && adcReading_) {
     // The soak test retimes the shared timer; the reading resumes at its own period.
-    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
+    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(logging_.period));
     ui.Timer->start();
   } else {
     ui.Timer->stop();
@@ -236,7 +258,7 @@ void TfrmMain::EnableControls(bool flag) {
   }
 }
 
-void TfrmMain::inFrame(const std::function<void()>& inside) {
+void TfrmMain::inFrame(const Handler& inside) {
   EnableControls(false);
   try {
     inside();
@@ -247,8 +269,8 @@ void TfrmMain::inFrame(const std::function<void()>& inside) {
   EnableControls(true);
 }
 
-void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* method, int code,
-                         const std::function<void()>& late, const std::function<void()>& afterFrame) {
+void TfrmMain::runFramed(const Handler& writeInputs, const char* method, int code, const Handler& late,
+                         const Handler& afterFrame) {
   if (writeInputs) writeInputs();
   inFrame([&] {
     if (late) late();
@@ -258,7 +280,38 @@ void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* m
   ShowCommandResult(code);
 }
 
-void TfrmMain::guard(const std::function<void()>& handler) { runGuarded(this, options_.showError, handler); }
+void TfrmMain::guard(const Handler& handler) { runGuarded(this, options_.showError, handler); }
+
+void TfrmMain::handle(const QAbstractButton* button, const Handler& handler) {
+  guard([&] {
+    const auto operation = journalled(button);
+    handler();
+  });
+}
+
+void TfrmMain::timerWanted(const Page& page) {
+  if (page.id() != shownPage()) return;
+  if (const auto period = page.timerPeriod()) {
+    ui.Timer->setInterval(*period);
+    ui.Timer->start();
+  } else {
+    ui.Timer->stop();
+  }
+}
+
+void TfrmMain::readConnectionBack(ConnectionReadBack what) {
+  if (what != ConnectionReadBack::Speed)
+    setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
+  setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
+  if (what == ConnectionReadBack::Speed) return;
+  ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
+  if (what != ConnectionReadBack::StartUp) return;
+  try {
+    ui.Edit17->setText(QString::number(Driver.getInt("PortNumber")));
+  } catch (const std::exception&) {
+    // A driver without a port number keeps the restored text.
+  }
+}
 
 void TfrmMain::showErrorBox(const QString& text, const QString& caption) { options_.showError(this, text, caption); }
 
@@ -277,12 +330,8 @@ double TfrmMain::decimalField(const QLineEdit* field) const {
 
 void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
   auto* clickable = qobject_cast<QAbstractButton*>(button);
-  connect(clickable, &QAbstractButton::clicked, this, [this, clickable, handler] {
-    guard([this, clickable, handler] {
-      const auto operation = journalled(clickable);
-      (this->*handler)();
-    });
-  });
+  connect(clickable, &QAbstractButton::clicked, this,
+          [this, clickable, handler] { handle(clickable, [this, handler] { (this->*handler)(); }); });
 }
 
 void TfrmMain::wireHandlers() {

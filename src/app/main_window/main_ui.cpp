@@ -2,6 +2,7 @@
 
 #include "core/adc_reading_period.h"
 #include "myconsts.h"
+#include "pages/page.h"
 #include "pages/page_forms.h"
 #include "pages/page_id.h"
 #include "widgets/form_fit.h"
@@ -24,20 +25,25 @@ void finishStatusPanel(MainUi& ui) {
       ui.Label28->fontMetrics().horizontalAdvance(QStringLiteral("Время выполнения 123456 мс")) + 4);
 }
 
-// Tab walks the tab row, the password, the shown page as the operator reads it
-// and then the status panel; hidden pages are passed over by the toolkit.
-void setupKeyboardPath(QWidget* form, MainUi& ui) {
+}  // namespace
+
+void finishMainUi(QWidget* form, MainUi& ui) {
+  // The largest page sets the size: hiding the password or a tab later never resizes the window.
+  formfit::fixSize(form);
+  // Tab walks the tab row, the password, the shown page along its own path
+  // and then the status panel; hidden pages are passed over by the toolkit.
   QList<QWidget*> chain{ui.PageControl, ui.Edit53};
   QList<QWidget*> pages;
   for (int i = 0; i < ui.PageControl->count(); ++i) pages << ui.PageControl->widget(i);
-  for (QWidget* page : pages) chain << keyboardpath::readingOrder(page);
+  for (QWidget* page : pages) {
+    auto* owned = qobject_cast<Page*>(page);
+    chain << (owned ? owned->keyboardPath() : keyboardpath::readingOrder(page));
+  }
   chain << keyboardpath::readingOrder(ui.Panel1);
   keyboardpath::chainTabOrder(chain);
   keyboardpath::nameFieldsByLabels(form);
   for (QWidget* page : pages) keyboardpath::nameFieldsByLabels(page);
 }
-
-}  // namespace
 
 void setupMainUi(QWidget* form, MainUi& ui) {
   form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -71,7 +77,4 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   finishTestForm(ui);
 
   ui.Timer = formfit::addTimer(form, lk40::core::kInitialTimerPeriod);
-  // The largest page sets the size: hiding the password or a tab later never resizes the window.
-  formfit::fixSize(form);
-  setupKeyboardPath(form, ui);
 }

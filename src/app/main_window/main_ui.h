@@ -34,6 +34,9 @@ struct MainUi : Ui::TfrmMain,
   QTimer* Timer{};
 };
 
-// Sets up every form into form (the main window), gives each page its page
-// identifier and lays the window out at a fixed size.
+// Sets up the window's form into form (the main window) and the forms of the
+// pages not yet made as classes, and gives each of those its page identifier.
 void setupMainUi(QWidget* form, MainUi& ui);
+// Once every page stands on the page control: the window's fixed size and the
+// keyboard path through the frame and the pages.
+void finishMainUi(QWidget* form, MainUi& ui);

@@ -28,26 +28,25 @@ void TfrmMain::ShowCommandResult(int code) {
   paint(ui.edtRecieve);
   if (ui.edtRecieve->showWhole(driverText("Output"))) ui.edtRecieve->setCursorPosition(0);
 
-  if (loggingPeriod_ > 0)
+  if (logging_.period > 0)
     setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, baseCaption_.toStdString())));
 
   if (Driver.getInt("ResultCode") != 0) return;
+  // A code without presenters shows the status fields only.
+  if (const auto found = presenters_.find(code); found != presenters_.end())
+    for (const Handler& presenter : found->second) presenter();
+}
 
-  switch (code) {
-    case 0x11: presentChannelStatusEx(); break;
-    case 0x12: presentMode(); break;
-    case 0x15: presentExchangeParams(); break;
-    case 0x3A: presentChannelStatus(); break;
-    case 0x71: presentFixedPoint(); break;
-    case 0x73: presentCalibrationStatus(); break;
-    case 0x75: presentAdcValue(); break;
-    case 0xE5: presentChannelsCount(); break;
-    case 0xE8: presentChannelParam(); break;
-    case 0xEA: presentActiveChannel(); break;
-    case 0xF1: presentTestRecord(); break;
-    case 0xF2: presentDeviceCrc(); break;
-    case 0xF3: presentVoltage(); break;
-    case 0xFC: presentDeviceMetrics(); break;
-    default: break;  // the status fields only
-  }
+void TfrmMain::present(int code, Handler presenter) { presenters_[code].push_back(std::move(presenter)); }
+
+void TfrmMain::presentOwnCodes() {
+  const std::pair<int, void (TfrmMain::*)()> own[] = {
+      {0x11, &TfrmMain::presentChannelStatusEx}, {0x12, &TfrmMain::presentMode},
+      {0x15, &TfrmMain::presentExchangeParams},  {0x3A, &TfrmMain::presentChannelStatus},
+      {0x71, &TfrmMain::presentFixedPoint},      {0x73, &TfrmMain::presentCalibrationStatus},
+      {0x75, &TfrmMain::presentAdcValue},        {0xE5, &TfrmMain::presentChannelsCount},
+      {0xE8, &TfrmMain::presentChannelParam},    {0xEA, &TfrmMain::presentActiveChannel},
+      {0xF1, &TfrmMain::presentTestRecord},      {0xF2, &TfrmMain::presentDeviceCrc},
+      {0xF3, &TfrmMain::presentVoltage},         {0xFC, &TfrmMain::presentDeviceMetrics}};
+  for (const auto& [code, presenter] : own) present(code, [this, presenter = presenter] { (this->*presenter)(); });
 }

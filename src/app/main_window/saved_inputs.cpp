@@ -157,9 +157,7 @@ void TfrmMain::saveSettings() {
 
 void TfrmMain::btnSettingsClick() {
   Driver.call("ShowProperties");
-  setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
-  setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
-  ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
+  readConnectionBack(ConnectionReadBack::Settings);
   ui.Edit53->setText(QString::number(Driver.getInt("Password")));
   ShowCommandResult(0);
 }

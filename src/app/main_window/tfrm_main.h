@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -17,9 +18,11 @@
 #include "core/every_nth_tick.h"
 #include "core/journal_recorder.h"
 #include "main_window/main_ui.h"
+#include "pages/page_host.h"
 #include "platform/regional_formats.h"
 #include "widgets/error_box.h"
 
+class Page;
 class QAbstractButton;
 class QLineEdit;
 
@@ -38,7 +41,7 @@ struct TfrmMainOptions {
   ErrorBox showError;
 };
 
-class TfrmMain : public QWidget {
+class TfrmMain : public QWidget, private PageHost {
   Q_OBJECT
 
  public:
@@ -50,16 +53,16 @@ class TfrmMain : public QWidget {
   bool started() const { return started_; }
 
   const MainUi& controls() const { return ui; }
-  const QString& loggingFile() const { return loggingFile_; }
-  int loggingPeriod() const { return loggingPeriod_; }
-  int loggingStep() const { return loggingStep_; }
+  const QString& loggingFile() const { return logging_.file; }
+  int loggingPeriod() const { return logging_.period; }
+  int loggingStep() const { return logging_.step; }
   const QString& baseCaption() const { return baseCaption_; }
   // Every driver call of this window and the windows it opens.
   const lk40::core::JournalRecorder& journal() const { return *journal_; }
 
   // Presents the outcome of the last driver call for a command code; public so
   // that codes no button sends can be exercised too.
-  void ShowCommandResult(int code);
+  void ShowCommandResult(int code) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // FormClose
@@ -80,24 +83,28 @@ class TfrmMain : public QWidget {
   int shownPage() const;
   void wireHandlers();
   void onClick(QWidget* button, void (TfrmMain::*handler)());
+  Page* page(int id) const;
 
   // --- command frame and guard
   void EnableControls(bool flag);
-  // EnableControls(false), inside, EnableControls(true) however inside ends.
-  void inFrame(const std::function<void()>& inside);
-  // One framed page operation: writeInputs (step 1), EnableControls(false),
-  // in a protected block late writes and the call of method, EnableControls(true)
-  // always, then (only without an error) afterFrame and ShowCommandResult(code).
-  void runFramed(const std::function<void()>& writeInputs, const char* method, int code,
-                 const std::function<void()>& late = {}, const std::function<void()>& afterFrame = {});
-  // Runs a handler; an error ends it and is shown in the framework-style box.
-  void guard(const std::function<void()>& handler);
+
+  // --- what the pages are given (PageHost)
+  void inFrame(const Handler& inside) override;
+  void runFramed(const Handler& writeInputs, const char* method, int code, const Handler& late = {},
+                 const Handler& afterFrame = {}) override;
+  void present(int code, Handler presenter) override;
+  void guard(const Handler& handler) override;
+  void handle(const QAbstractButton* button, const Handler& handler) override;
+  void writePassword() override;
+  void timerWanted(const Page& page) override;
+  void readConnectionBack(ConnectionReadBack what) override;
+
   void showErrorBox(const QString& text, const QString& caption);
-  void writePassword();
   int32_t intField(const QLineEdit* field) const;
   double decimalField(const QLineEdit* field) const;
 
   // --- presentation (presentation*.cpp)
+  void presentOwnCodes();
   void paint(QWidget* control);  // the highlight colour, before a value is written
   void appendLine(class QPlainTextEdit* memo, const std::string& utf8);
   QString driverText(const char* name) const;
@@ -246,10 +253,11 @@ class TfrmMain : public QWidget {
   // The page the page rules last saw shown: a change is asked against it.
   QWidget* ruledPage_ = nullptr;
   QString baseCaption_;
-  QString loggingFile_;
-  int loggingPeriod_ = 0;
-  int loggingStep_ = 0;
+  Logging logging_;
   uint32_t callStartTime_ = 0;
+  // What each command code shows after a successful call, filled by the pages.
+  std::map<int, std::vector<Handler>> presenters_;
+  std::vector<Page*> pages_;  // in their order on the page control
 
   // continuous ADC reading ("Градуировка")
   lk40::core::EveryNthTick adcLogTicks_;

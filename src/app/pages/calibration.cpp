@@ -144,7 +144,7 @@ void TfrmMain::showAdcReading() {
   // The timer belongs to the soak test on the test page, and to nobody on
   // the others; only the calibration page hands it to the ADC reading.
   if (shownPage() != PageID::Test)
-    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
+    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(logging_.period));
   if (shownPage() == PageID::Calibration) {
     if (adcReading_)
       ui.Timer->start();
@@ -158,7 +158,7 @@ void TfrmMain::adcTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
     showText(ui.Edit6, result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
-    if (adcLogTicks_.due(loggingStep_)) LogAdcLine();
+    if (adcLogTicks_.due(logging_.step)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);
   } catch (...) {
     // A driver that raises on every tick would stack an error box per tick;
@@ -170,10 +170,10 @@ void TfrmMain::adcTick() {
 }
 
 void TfrmMain::LogAdcLine() {
-  if (loggingPeriod_ <= 0 || loggingStep_ <= 0) return;
-  const auto file = lk40::platform::OutputFile::openForAppend(loggingFile_.toStdString());
+  if (logging_.period <= 0 || logging_.step <= 0) return;
+  const auto file = lk40::platform::OutputFile::openForAppend(logging_.file.toStdString());
   if (!file) {
-    loggingPeriod_ = 0;
+    logging_.period = 0;
     return;
   }
   try {

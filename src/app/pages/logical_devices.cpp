@@ -130,7 +130,7 @@ void TfrmMain::Button10Click() {
   inFrame([this] {
     Driver.put("LDNumber", Variant(intField(ui.Edit13)));
     if (Driver.callInt("SetActiveLD") == 0 && Driver.callInt("Connect") == 0)
-      setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
+      readConnectionBack(ConnectionReadBack::Speed);
   });
   ShowCommandResult(0);
   Button6Click();

@@ -62,7 +62,7 @@ void TfrmMain::Button20Click() {
     setWindowState(windowState() | Qt::WindowMinimized);
     // Restored also when the display cannot open.
     const auto restore = qScopeGuard([this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
-    ShowWeightDisplay(Driver, loggingFile_, loggingPeriod_, loggingStep_, options_.formats, this, options_.showError);
+    ShowWeightDisplay(Driver, logging_.file, logging_.period, logging_.step, options_.formats, this, options_.showError);
   }
   ShowCommandResult(0);
 }
