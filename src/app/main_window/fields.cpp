@@ -9,7 +9,7 @@
 void TfrmMain::installFieldGuards() {
   const auto integerKey = [this](QLineEdit* field, QChar ch) { return AKeyPressInteger(field, ch); };
   const auto decimalKey = [this](QLineEdit* field, QChar ch) { return Edit1KeyPress(field, ch); };
-  for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit4, ui.Edit123, ui.Edit14, ui.Edit7, ui.Edit13,
+  for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit14, ui.Edit7, ui.Edit13,
                            ui.Edit20, ui.Edit9}) {
     NumericKeyFilter::install(field, integerKey, [this](QLineEdit* f) { guard([&] { AExitInteger(f); }); });
   }

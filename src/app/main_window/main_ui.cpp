@@ -53,7 +53,6 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   // disabling the pages during a call never disables it.
   ui.Ui::TfrmMain::setupUi(form);
   ui.Ui::ConnectionPage::setupUi(ui.TabSheet1);
-  ui.Ui::SettingsPage::setupUi(ui.TabSheet5);
   ui.Ui::WeighingPage::setupUi(ui.TabSheet3);
   ui.Ui::CalibrationPage::setupUi(ui.TabSheet4);
   ui.Ui::LogicalDevicesPage::setupUi(ui.TabSheet2);
@@ -63,8 +62,7 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   ui.Edit53->setText(myconsts::kDefaultPassword);
 
   const std::pair<QWidget*, int> pageIds[] = {
-      {ui.TabSheet1, PageID::Connection}, {ui.TabSheet5, PageID::Settings},
-      {ui.TabSheet3, PageID::Weighing},   {ui.TabSheet4, PageID::Calibration},
+      {ui.TabSheet1, PageID::Connection}, {ui.TabSheet3, PageID::Weighing},   {ui.TabSheet4, PageID::Calibration},
       {ui.TabSheet2, PageID::LogicalDevices}, {ui.TabSheet6, PageID::Channels},
       {ui.TabSheet7, PageID::Test}};
   for (const auto& [page, id] : pageIds) page->setProperty("pageId", id);

@@ -12,7 +12,6 @@
 #include "ui_channels.h"
 #include "ui_connection.h"
 #include "ui_logical_devices.h"
-#include "ui_settings.h"
 #include "ui_test.h"
 #include "ui_tfrm_main.h"
 #include "ui_weighing.h"
@@ -24,7 +23,6 @@ class QTimer;
 // "Весовые каналы", 6 TabSheet7 "Тест".
 struct MainUi : Ui::TfrmMain,
                 Ui::ConnectionPage,
-                Ui::SettingsPage,
                 Ui::WeighingPage,
                 Ui::CalibrationPage,
                 Ui::LogicalDevicesPage,

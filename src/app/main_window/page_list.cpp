@@ -1,5 +1,7 @@
 #include "main_window/page_list.h"
 
-#include "pages/page.h"
+#include "pages/settings/settings_page.h"
 
-std::vector<Page*> makePages(const PageContext& /*context*/, QWidget* /*parent*/) { return {}; }
+std::vector<Page*> makePages(const PageContext& context, QWidget* parent) {
+  return {new SettingsPage(context, parent)};
+}

@@ -47,6 +47,6 @@ void TfrmMain::presentOwnCodes() {
       {0x75, &TfrmMain::presentAdcValue},        {0xE5, &TfrmMain::presentChannelsCount},
       {0xE8, &TfrmMain::presentChannelParam},    {0xEA, &TfrmMain::presentActiveChannel},
       {0xF1, &TfrmMain::presentTestRecord},      {0xF2, &TfrmMain::presentDeviceCrc},
-      {0xF3, &TfrmMain::presentVoltage},         {0xFC, &TfrmMain::presentDeviceMetrics}};
+      {0xFC, &TfrmMain::presentDeviceMetrics}};
   for (const auto& [code, presenter] : own) present(code, [this, presenter = presenter] { (this->*presenter)(); });
 }

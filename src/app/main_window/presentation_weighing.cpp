@@ -1,5 +1,5 @@
-// What the weighing and settings pages show: the status block, the goods block
-// with its write-back into the inputs, and the supply block.
+// What the weighing page shows: the status block, and the goods block with its
+// write-back into the inputs.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,8 +33,3 @@ void TfrmMain::presentChannelStatusEx() {
 }
 
 void TfrmMain::presentChannelOn() { ui.CheckBox5->setChecked(Driver.getBool("ChannelON")); }
-
-void TfrmMain::presentVoltage() {
-  paint(ui.Memo4);
-  lk40::core::appendSupplyBlock(Driver, options_.formats, [this](const std::string& l) { appendLine(ui.Memo4, l); });
-}

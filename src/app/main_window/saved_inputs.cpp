@@ -6,11 +6,13 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <algorithm>
 #include <vector>
 
 #include "core/numbers.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
+#include "pages/page.h"
 #include "pages/page_id.h"
 #include "platform/settings_store.h"
 #include "widgets/combo_box.h"
@@ -22,17 +24,10 @@ namespace {
 
 const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
-// The saved controls in creation order. The value names are the controls'
-// creation indexes in the window as it was first built; stores written with
-// these names must stay readable, so they never change.
-struct SavedControl {
-  int valueName;
-  QWidget* control;
-};
-
-std::vector<SavedControl> savedControls(const MainUi& ui) {
+// The window's own saved controls and those of the pages not yet made as classes.
+std::vector<SavedInput> windowInputs(const MainUi& ui) {
   return {{19, ui.edtTimeOut}, {20, ui.cbBaudRate}, {21, ui.ComboBox2},  {22, ui.Edit17},    {45, ui.RadioGroup1},
-          {54, ui.Edit4},      {56, ui.Edit123},    {58, ui.CheckBox7},  {73, ui.Edit1},     {78, ui.Edit12},
+          {73, ui.Edit1},     {78, ui.Edit12},
           {79, ui.RadioGroup3}, {80, ui.Edit14},    {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
           {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
           {126, ui.Edit9},     {134, ui.CheckBox5}, {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
@@ -71,8 +66,21 @@ void save(const QWidget* control, const std::string& name, lk40::platform::Setti
 
 }  // namespace
 
+std::vector<SavedInput> TfrmMain::savedInputs() const {
+  std::vector<SavedInput> inputs = windowInputs(ui);
+  for (const Page* made : pages_) {
+    const auto own = made->savedInputs();
+    inputs.insert(inputs.end(), own.begin(), own.end());
+  }
+  // Restored and saved in the order of their value names, as they always were.
+  std::sort(inputs.begin(), inputs.end(),
+            [](const SavedInput& a, const SavedInput& b) { return a.valueName < b.valueName; });
+  return inputs;
+}
+
 void TfrmMain::applyDefaults(int pageId) {
   if (pageId != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
+  if (Page* made = page(pageId)) made->applyDefaults();
   switch (pageId) {
     case PageID::Connection:
       ui.edtTimeOut->setText(QStringLiteral("150"));
@@ -98,12 +106,6 @@ void TfrmMain::applyDefaults(int pageId) {
       ui.RadioGroup2->setItemIndex(-1);
       ui.Edit2->setText(QStringLiteral("0"));
       ui.Edit7->setText(QStringLiteral("0"));
-      break;
-    case PageID::Settings:
-      ui.Edit4->setText(QStringLiteral("0"));
-      ui.Edit123->setText(QStringLiteral("0"));
-      ui.Memo4->clear();
-      ui.CheckBox7->setChecked(false);
       break;
     case PageID::Channels:
       ui.Edit10->clear();
@@ -131,7 +133,7 @@ void TfrmMain::loadSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
   const auto key = store.open(kSettingsKey, false);
   if (!key) return;
-  for (const SavedControl& saved : savedControls(ui)) {
+  for (const SavedInput& saved : savedInputs()) {
     if (!restore(saved.control, std::to_string(saved.valueName), *key)) {
       key->close();
       showErrorBox(myconsts::kSettingsLoadError, myconsts::kCaptionAttention);
@@ -146,7 +148,7 @@ void TfrmMain::saveSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
   std::string error;
   if (const auto key = store.open(kSettingsKey, true, &error)) {
-    for (const SavedControl& saved : savedControls(ui)) save(saved.control, std::to_string(saved.valueName), *key);
+    for (const SavedInput& saved : savedInputs()) save(saved.control, std::to_string(saved.valueName), *key);
     if (key->close()) return;
     error = key->error();
   }

@@ -23,6 +23,7 @@
 #include "widgets/error_box.h"
 
 class Page;
+struct SavedInput;
 class QAbstractButton;
 class QLineEdit;
 
@@ -114,7 +115,6 @@ class TfrmMain : public QWidget, private PageHost {
   void presentDeviceCrc();        // 0xF2
   void presentChannelStatus();    // 0x3A
   void presentChannelStatusEx();  // 0x11
-  void presentVoltage();          // 0xF3
   void presentChannelOn();        // CheckBox5 from ChannelON, not coloured
   void presentFixedPoint();       // 0x71
   void presentCalibrationStatus();  // 0x73
@@ -135,6 +135,7 @@ class TfrmMain : public QWidget, private PageHost {
   bool withinTypingLimit(const QLineEdit* field) const;
 
   // --- saved inputs (saved_inputs.cpp)
+  std::vector<SavedInput> savedInputs() const;  // the window's and every page's
   void applyDefaults(int pageId);
   void applyAllDefaults();  // every page from the last to the first
   void edtDefaultClick();
@@ -163,13 +164,6 @@ class TfrmMain : public QWidget, private PageHost {
   void Button34Click();
   void Button35Click();
   void Button20Click();
-
-  // --- "Настройки" (pages/settings.cpp)
-  void wireSettingsPage();
-  void Button19Click();
-  void Button67Click();
-  void Button16Click();
-  void Button14Click();
 
   // --- "Градуировка" and the continuous ADC reading (pages/calibration.cpp)
   void wireCalibrationPage();
