@@ -10,7 +10,7 @@ void TfrmMain::installFieldGuards() {
   const auto integerKey = [this](QLineEdit* field, QChar ch) { return AKeyPressInteger(field, ch); };
   const auto decimalKey = [this](QLineEdit* field, QChar ch) { return Edit1KeyPress(field, ch); };
   for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit14, ui.Edit7, ui.Edit13,
-                           ui.Edit20, ui.Edit9}) {
+                           ui.Edit20 }) {
     NumericKeyFilter::install(field, integerKey, [this](QLineEdit* f) { guard([&] { AExitInteger(f); }); });
   }
   NumericKeyFilter::install(ui.Edit1, decimalKey, [this](QLineEdit* f) { guard([&] { Edit1Exit(f); }); });

@@ -356,7 +356,6 @@ void TfrmMain::wireHandlers() {
   wireConnectionPage();
   wireWeighingPage();
   wireCalibrationPage();
-  wireChannelsPage();
   wireLogicalDevicesPage();
   wireTestPage();
   connect(ui.Timer, &QTimer::timeout, this, [this] {

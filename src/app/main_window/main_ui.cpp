@@ -56,14 +56,13 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   ui.Ui::WeighingPage::setupUi(ui.TabSheet3);
   ui.Ui::CalibrationPage::setupUi(ui.TabSheet4);
   ui.Ui::LogicalDevicesPage::setupUi(ui.TabSheet2);
-  ui.Ui::ChannelsPage::setupUi(ui.TabSheet6);
   ui.Ui::TestPage::setupUi(ui.TabSheet7);
   form->setWindowTitle(myconsts::kCaptionMain);
   ui.Edit53->setText(myconsts::kDefaultPassword);
 
   const std::pair<QWidget*, int> pageIds[] = {
       {ui.TabSheet1, PageID::Connection}, {ui.TabSheet3, PageID::Weighing},   {ui.TabSheet4, PageID::Calibration},
-      {ui.TabSheet2, PageID::LogicalDevices}, {ui.TabSheet6, PageID::Channels},
+      {ui.TabSheet2, PageID::LogicalDevices},
       {ui.TabSheet7, PageID::Test}};
   for (const auto& [page, id] : pageIds) page->setProperty("pageId", id);
 

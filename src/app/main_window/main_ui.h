@@ -9,7 +9,6 @@
 #pragma once
 
 #include "ui_calibration.h"
-#include "ui_channels.h"
 #include "ui_connection.h"
 #include "ui_logical_devices.h"
 #include "ui_test.h"
@@ -26,7 +25,6 @@ struct MainUi : Ui::TfrmMain,
                 Ui::WeighingPage,
                 Ui::CalibrationPage,
                 Ui::LogicalDevicesPage,
-                Ui::ChannelsPage,
                 Ui::TestPage {
   // A form holds widgets only: the window's timer is made in code.
   QTimer* Timer{};

@@ -1,7 +1,8 @@
 #include "main_window/page_list.h"
 
+#include "pages/channels/channels_page.h"
 #include "pages/settings/settings_page.h"
 
 std::vector<Page*> makePages(const PageContext& context, QWidget* parent) {
-  return {new SettingsPage(context, parent)};
+  return {new SettingsPage(context, parent), new ChannelsPage(context, parent)};
 }

@@ -44,9 +44,7 @@ void TfrmMain::presentOwnCodes() {
       {0x11, &TfrmMain::presentChannelStatusEx}, {0x12, &TfrmMain::presentMode},
       {0x15, &TfrmMain::presentExchangeParams},  {0x3A, &TfrmMain::presentChannelStatus},
       {0x71, &TfrmMain::presentFixedPoint},      {0x73, &TfrmMain::presentCalibrationStatus},
-      {0x75, &TfrmMain::presentAdcValue},        {0xE5, &TfrmMain::presentChannelsCount},
-      {0xE8, &TfrmMain::presentChannelParam},    {0xEA, &TfrmMain::presentActiveChannel},
-      {0xF1, &TfrmMain::presentTestRecord},      {0xF2, &TfrmMain::presentDeviceCrc},
+      {0x75, &TfrmMain::presentAdcValue},        {0xF1, &TfrmMain::presentTestRecord},      {0xF2, &TfrmMain::presentDeviceCrc},
       {0xFC, &TfrmMain::presentDeviceMetrics}};
   for (const auto& [code, presenter] : own) present(code, [this, presenter = presenter] { (this->*presenter)(); });
 }

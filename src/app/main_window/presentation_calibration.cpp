@@ -1,4 +1,4 @@
-// What the calibration and channels pages show.
+// What the calibration page shows.
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -24,19 +24,4 @@ void TfrmMain::presentCalibrationStatus() {
 void TfrmMain::presentAdcValue() {
   paint(ui.Edit6);
   ui.Edit6->setText(QString::number(Driver.getInt("ADCValue")));
-}
-
-void TfrmMain::presentChannelsCount() {
-  paint(ui.Edit10);
-  ui.Edit10->setText(QString::number(Driver.getInt("ChannelsCount")));
-}
-
-void TfrmMain::presentChannelParam() {
-  paint(ui.Memo1);
-  lk40::core::appendChannelBlock(Driver, options_.formats, [this](const std::string& l) { appendLine(ui.Memo1, l); });
-}
-
-void TfrmMain::presentActiveChannel() {
-  paint(ui.Edit9);
-  ui.Edit9->setText(QString::number(Driver.getInt("ChannelNumber")));
 }

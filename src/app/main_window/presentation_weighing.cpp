@@ -12,7 +12,6 @@
 void TfrmMain::presentChannelStatus() {
   paint(ui.Memo3);
   lk40::core::appendStatusBlock(Driver, options_.formats, [this](const std::string& l) { appendLine(ui.Memo3, l); });
-  presentChannelOn();
 }
 
 void TfrmMain::presentChannelStatusEx() {
@@ -29,7 +28,4 @@ void TfrmMain::presentChannelStatusEx() {
   ui.Edit14->setText(QString::number(Driver.getInt("Quantity")));
   paint(ui.RadioGroup3);
   ui.RadioGroup3->setItemIndex(Driver.getInt("GoodType"));
-  presentChannelOn();
 }
-
-void TfrmMain::presentChannelOn() { ui.CheckBox5->setChecked(Driver.getBool("ChannelON")); }

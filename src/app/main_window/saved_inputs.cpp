@@ -30,7 +30,7 @@ std::vector<SavedInput> windowInputs(const MainUi& ui) {
           {73, ui.Edit1},     {78, ui.Edit12},
           {79, ui.RadioGroup3}, {80, ui.Edit14},    {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
           {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
-          {126, ui.Edit9},     {134, ui.CheckBox5}, {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
+          {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
 }
 
 // Restores one control; false when its value is missing or of the wrong type.
@@ -106,12 +106,6 @@ void TfrmMain::applyDefaults(int pageId) {
       ui.RadioGroup2->setItemIndex(-1);
       ui.Edit2->setText(QStringLiteral("0"));
       ui.Edit7->setText(QStringLiteral("0"));
-      break;
-    case PageID::Channels:
-      ui.Edit10->clear();
-      ui.Edit9->setText(QStringLiteral("0"));
-      ui.CheckBox5->setChecked(true);
-      ui.Memo1->clear();
       break;
     default:
       break;

@@ -115,13 +115,9 @@ class TfrmMain : public QWidget, private PageHost {
   void presentDeviceCrc();        // 0xF2
   void presentChannelStatus();    // 0x3A
   void presentChannelStatusEx();  // 0x11
-  void presentChannelOn();        // CheckBox5 from ChannelON, not coloured
   void presentFixedPoint();       // 0x71
   void presentCalibrationStatus();  // 0x73
   void presentAdcValue();         // 0x75
-  void presentChannelsCount();    // 0xE5
-  void presentChannelParam();     // 0xE8
-  void presentActiveChannel();    // 0xEA
   void presentTestRecord();       // 0xF1
 
   // --- numeric fields (fields.cpp)
@@ -179,16 +175,6 @@ class TfrmMain : public QWidget, private PageHost {
   // The toggle, the timer and "Показания АЦП" as the reading flag says.
   void showAdcReading();
   void LogAdcLine();
-
-  // --- "Весовые каналы" (pages/channels.cpp)
-  void wireChannelsPage();
-  void Button27Click();
-  void Button33Click();
-  void Button28Click();
-  void Button29Click();
-  void Button30Click();
-  void Button31Click();
-  void Button32Click();
 
   // --- "ЛУ" (pages/logical_devices.cpp)
   void wireLogicalDevicesPage();
