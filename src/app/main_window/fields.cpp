@@ -9,12 +9,10 @@
 void TfrmMain::installFieldGuards() {
   const auto integerKey = [this](QLineEdit* field, QChar ch) { return AKeyPressInteger(field, ch); };
   const auto decimalKey = [this](QLineEdit* field, QChar ch) { return Edit1KeyPress(field, ch); };
-  for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit14, ui.Edit7, ui.Edit13,
+  for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit7, ui.Edit13,
                            ui.Edit20 }) {
     NumericKeyFilter::install(field, integerKey, [this](QLineEdit* f) { guard([&] { AExitInteger(f); }); });
   }
-  NumericKeyFilter::install(ui.Edit1, decimalKey, [this](QLineEdit* f) { guard([&] { Edit1Exit(f); }); });
-  NumericKeyFilter::install(ui.Edit12, decimalKey, [this](QLineEdit* f) { guard([&] { Edit12Exit(f); }); });
   NumericKeyFilter::install(ui.Edit2, decimalKey, [this](QLineEdit* f) { guard([&] { Edit2Exit(f); }); });
 }
 
@@ -38,16 +36,6 @@ bool TfrmMain::Edit1KeyPress(QLineEdit* field, QChar key) {
   const std::u32string current = field->text().toStdU32String();
   if (!lk40::core::acceptDecimalKey(current, key.unicode(), options_.formats.decimalSeparator)) return false;
   return key.unicode() == 8 || withinTypingLimit(field);
-}
-
-void TfrmMain::Edit1Exit(QLineEdit* field) {
-  field->setText(QString::fromStdString(
-      lk40::core::decimalFieldOnExit(field->text().toStdString(), 4, options_.formats.decimalSeparator)));
-}
-
-void TfrmMain::Edit12Exit(QLineEdit* field) {
-  field->setText(QString::fromStdString(
-      lk40::core::decimalFieldOnExit(field->text().toStdString(), 2, options_.formats.decimalSeparator)));
 }
 
 void TfrmMain::Edit2Exit(QLineEdit* field) {

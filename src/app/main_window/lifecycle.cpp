@@ -354,7 +354,6 @@ void TfrmMain::wireHandlers() {
 
   // Each page wires its buttons in its own file.
   wireConnectionPage();
-  wireWeighingPage();
   wireCalibrationPage();
   wireLogicalDevicesPage();
   wireTestPage();

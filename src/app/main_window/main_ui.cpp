@@ -53,7 +53,6 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   // disabling the pages during a call never disables it.
   ui.Ui::TfrmMain::setupUi(form);
   ui.Ui::ConnectionPage::setupUi(ui.TabSheet1);
-  ui.Ui::WeighingPage::setupUi(ui.TabSheet3);
   ui.Ui::CalibrationPage::setupUi(ui.TabSheet4);
   ui.Ui::LogicalDevicesPage::setupUi(ui.TabSheet2);
   ui.Ui::TestPage::setupUi(ui.TabSheet7);
@@ -61,7 +60,7 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   ui.Edit53->setText(myconsts::kDefaultPassword);
 
   const std::pair<QWidget*, int> pageIds[] = {
-      {ui.TabSheet1, PageID::Connection}, {ui.TabSheet3, PageID::Weighing},   {ui.TabSheet4, PageID::Calibration},
+      {ui.TabSheet1, PageID::Connection},    {ui.TabSheet4, PageID::Calibration},
       {ui.TabSheet2, PageID::LogicalDevices},
       {ui.TabSheet7, PageID::Test}};
   for (const auto& [page, id] : pageIds) page->setProperty("pageId", id);

@@ -13,7 +13,6 @@
 #include "ui_logical_devices.h"
 #include "ui_test.h"
 #include "ui_tfrm_main.h"
-#include "ui_weighing.h"
 
 class QTimer;
 
@@ -22,7 +21,6 @@ class QTimer;
 // "Весовые каналы", 6 TabSheet7 "Тест".
 struct MainUi : Ui::TfrmMain,
                 Ui::ConnectionPage,
-                Ui::WeighingPage,
                 Ui::CalibrationPage,
                 Ui::LogicalDevicesPage,
                 Ui::TestPage {

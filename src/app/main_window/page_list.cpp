@@ -2,7 +2,9 @@
 
 #include "pages/channels/channels_page.h"
 #include "pages/settings/settings_page.h"
+#include "pages/weighing/weighing_page.h"
 
 std::vector<Page*> makePages(const PageContext& context, QWidget* parent) {
-  return {new SettingsPage(context, parent), new ChannelsPage(context, parent)};
+  return {new SettingsPage(context, parent), new WeighingPage(context, parent),
+          new ChannelsPage(context, parent)};
 }

@@ -27,8 +27,7 @@ const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 // The window's own saved controls and those of the pages not yet made as classes.
 std::vector<SavedInput> windowInputs(const MainUi& ui) {
   return {{19, ui.edtTimeOut}, {20, ui.cbBaudRate}, {21, ui.ComboBox2},  {22, ui.Edit17},    {45, ui.RadioGroup1},
-          {73, ui.Edit1},     {78, ui.Edit12},
-          {79, ui.RadioGroup3}, {80, ui.Edit14},    {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
+          {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
           {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
           {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
 }
@@ -94,13 +93,6 @@ void TfrmMain::applyDefaults(int pageId) {
       ui.ComboBox3->setCurrentIndex(0);
       ui.ComboBox4->setCurrentIndex(2);
       ui.Edit20->setText(QStringLiteral("150"));
-      break;
-    case PageID::Weighing:
-      ui.Memo3->clear();
-      ui.Edit1->setText(QStringLiteral("0"));
-      ui.Edit12->setText(QStringLiteral("0"));
-      ui.Edit14->setText(QStringLiteral("0"));
-      ui.RadioGroup3->setItemIndex(0);
       break;
     case PageID::Calibration:
       ui.RadioGroup2->setItemIndex(-1);

@@ -113,8 +113,6 @@ class TfrmMain : public QWidget, private PageHost {
   void presentMode();             // 0x12
   void presentExchangeParams();   // 0x15
   void presentDeviceCrc();        // 0xF2
-  void presentChannelStatus();    // 0x3A
-  void presentChannelStatusEx();  // 0x11
   void presentFixedPoint();       // 0x71
   void presentCalibrationStatus();  // 0x73
   void presentAdcValue();         // 0x75
@@ -125,8 +123,6 @@ class TfrmMain : public QWidget, private PageHost {
   bool AKeyPressInteger(QLineEdit* field, QChar key);
   void AExitInteger(QLineEdit* field);
   bool Edit1KeyPress(QLineEdit* field, QChar key);
-  void Edit1Exit(QLineEdit* field);
-  void Edit12Exit(QLineEdit* field);
   void Edit2Exit(QLineEdit* field);  // the calibration weight, in general form
   bool withinTypingLimit(const QLineEdit* field) const;
 
@@ -150,16 +146,6 @@ class TfrmMain : public QWidget, private PageHost {
   void Button2Click();
   void Button21Click();
   void Button37Click();
-
-  // --- "Вес" (pages/weighing.cpp)
-  void wireWeighingPage();
-  void Button23Click();
-  void Button24Click();
-  void Button25Click();
-  void Button18Click();
-  void Button34Click();
-  void Button35Click();
-  void Button20Click();
 
   // --- "Градуировка" and the continuous ADC reading (pages/calibration.cpp)
   void wireCalibrationPage();

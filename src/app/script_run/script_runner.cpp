@@ -266,14 +266,16 @@ StepResult ScriptRunner::expect(TfrmMain& window, const Step& step) {
 
 StepResult ScriptRunner::display(TfrmMain& window, const Step& step) {
   const MainUi& ui = window.controls();
-  // The display opens from its button on "Вес", which is shown first.
-  const int weighing = ui.PageControl->indexOf(ui.TabSheet3);
+  // The display opens from its button on "Вес", which is shown first; the
+  // page's controls are found by their form names, as a script finds them.
+  auto* button = window.findChild<QAbstractButton*>(QStringLiteral("Button20"));
+  const int weighing = ui.PageControl->indexOf(window.findChild<QWidget*>(QStringLiteral("TabSheet3")));
   ui.PageControl->setCurrentIndex(weighing);
   if (ui.PageControl->currentIndex() != weighing) return failed(QStringLiteral("страница не сменилась"));
-  if (const QString why = unreachable(window, ui.Button20, ui.Button20->text()); !why.isEmpty()) return failed(why);
+  if (const QString why = unreachable(window, button, button->text()); !why.isEmpty()) return failed(why);
   {
     const ModalWatch watch(static_cast<int>(step.ms));
-    ui.Button20->click();
+    button->click();
     if (!watch.opened()) return failed(QStringLiteral("окно весовых данных не открылось"));
   }
   // The bench minimises itself while the display is open.
