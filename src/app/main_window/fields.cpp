@@ -9,7 +9,7 @@
 void TfrmMain::installFieldGuards() {
   const auto integerKey = [this](QLineEdit* field, QChar ch) { return AKeyPressInteger(field, ch); };
   const auto decimalKey = [this](QLineEdit* field, QChar ch) { return Edit1KeyPress(field, ch); };
-  for (QLineEdit* field : {ui.Edit53, ui.edtTimeOut, ui.Edit17, ui.Edit7, ui.Edit13,
+  for (QLineEdit* field : {ui.Edit53, ui.Edit7, ui.Edit13,
                            ui.Edit20 }) {
     NumericKeyFilter::install(field, integerKey, [this](QLineEdit* f) { guard([&] { AExitInteger(f); }); });
   }

@@ -64,6 +64,7 @@ TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
                             {ui.edtError, ui.edtSend, ui.edtRecieve}};
   pages_ = makePages(context, ui.PageControl);
   for (Page* made : pages_) ui.PageControl->insertTab(pagePosition(made->id()), made, made->windowTitle());
+  ui.PageControl->setCurrentIndex(0);
   finishMainUi(this, ui);
   installFieldGuards();
   wireHandlers();
@@ -300,17 +301,7 @@ void TfrmMain::timerWanted(const Page& page) {
 }
 
 void TfrmMain::readConnectionBack(ConnectionReadBack what) {
-  if (what != ConnectionReadBack::Speed)
-    setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
-  setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
-  if (what == ConnectionReadBack::Speed) return;
-  ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
-  if (what != ConnectionReadBack::StartUp) return;
-  try {
-    ui.Edit17->setText(QString::number(Driver.getInt("PortNumber")));
-  } catch (const std::exception&) {
-    // A driver without a port number keeps the restored text.
-  }
+  for (Page* made : pages_) made->connectionChanged(what);
 }
 
 void TfrmMain::showErrorBox(const QString& text, const QString& caption) { options_.showError(this, text, caption); }
@@ -353,7 +344,6 @@ void TfrmMain::wireHandlers() {
   onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
 
   // Each page wires its buttons in its own file.
-  wireConnectionPage();
   wireCalibrationPage();
   wireLogicalDevicesPage();
   wireTestPage();

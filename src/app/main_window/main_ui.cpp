@@ -52,7 +52,6 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   // pages as the window's own child, in the tab row's free corner, so that
   // disabling the pages during a call never disables it.
   ui.Ui::TfrmMain::setupUi(form);
-  ui.Ui::ConnectionPage::setupUi(ui.TabSheet1);
   ui.Ui::CalibrationPage::setupUi(ui.TabSheet4);
   ui.Ui::LogicalDevicesPage::setupUi(ui.TabSheet2);
   ui.Ui::TestPage::setupUi(ui.TabSheet7);
@@ -60,14 +59,13 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   ui.Edit53->setText(myconsts::kDefaultPassword);
 
   const std::pair<QWidget*, int> pageIds[] = {
-      {ui.TabSheet1, PageID::Connection},    {ui.TabSheet4, PageID::Calibration},
+          {ui.TabSheet4, PageID::Calibration},
       {ui.TabSheet2, PageID::LogicalDevices},
       {ui.TabSheet7, PageID::Test}};
   for (const auto& [page, id] : pageIds) page->setProperty("pageId", id);
 
   formfit::fit(form);
   finishStatusPanel(ui);
-  finishConnectionForm(ui);
   finishCalibrationForm(ui);
   finishLogicalDevicesForm(ui);
   finishTestForm(ui);

@@ -9,7 +9,6 @@
 #pragma once
 
 #include "ui_calibration.h"
-#include "ui_connection.h"
 #include "ui_logical_devices.h"
 #include "ui_test.h"
 #include "ui_tfrm_main.h"
@@ -20,7 +19,6 @@ class QTimer;
 // "Вес", 3 TabSheet4 "Градуировка", 4 TabSheet2 "ЛУ", 5 TabSheet6
 // "Весовые каналы", 6 TabSheet7 "Тест".
 struct MainUi : Ui::TfrmMain,
-                Ui::ConnectionPage,
                 Ui::CalibrationPage,
                 Ui::LogicalDevicesPage,
                 Ui::TestPage {

@@ -1,10 +1,11 @@
 #include "main_window/page_list.h"
 
 #include "pages/channels/channels_page.h"
+#include "pages/connection/connection_page.h"
 #include "pages/settings/settings_page.h"
 #include "pages/weighing/weighing_page.h"
 
 std::vector<Page*> makePages(const PageContext& context, QWidget* parent) {
-  return {new SettingsPage(context, parent), new WeighingPage(context, parent),
+  return {new ConnectionPage(context, parent), new SettingsPage(context, parent), new WeighingPage(context, parent),
           new ChannelsPage(context, parent)};
 }

@@ -26,8 +26,7 @@ const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
 // The window's own saved controls and those of the pages not yet made as classes.
 std::vector<SavedInput> windowInputs(const MainUi& ui) {
-  return {{19, ui.edtTimeOut}, {20, ui.cbBaudRate}, {21, ui.ComboBox2},  {22, ui.Edit17},    {45, ui.RadioGroup1},
-          {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
+  return {{89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
           {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
           {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
 }
@@ -81,12 +80,6 @@ void TfrmMain::applyDefaults(int pageId) {
   if (pageId != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
   if (Page* made = page(pageId)) made->applyDefaults();
   switch (pageId) {
-    case PageID::Connection:
-      ui.edtTimeOut->setText(QStringLiteral("150"));
-      ui.cbBaudRate->setCurrentIndex(2);
-      ui.ComboBox2->setCurrentIndex(0);
-      ui.RadioGroup1->setItemIndex(0);
-      break;
     case PageID::LogicalDevices:
       ui.Edit13->setText(QStringLiteral("1"));
       ui.Edit8->clear();

@@ -109,10 +109,6 @@ class TfrmMain : public QWidget, private PageHost {
   void paint(QWidget* control);  // the highlight colour, before a value is written
   void appendLine(class QPlainTextEdit* memo, const std::string& utf8);
   QString driverText(const char* name) const;
-  void presentDeviceMetrics();    // 0xFC
-  void presentMode();             // 0x12
-  void presentExchangeParams();   // 0x15
-  void presentDeviceCrc();        // 0xF2
   void presentFixedPoint();       // 0x71
   void presentCalibrationStatus();  // 0x73
   void presentAdcValue();         // 0x75
@@ -134,18 +130,6 @@ class TfrmMain : public QWidget, private PageHost {
   void loadSettings();
   void saveSettings();
   void btnSettingsClick();
-
-  // --- "Начало" (pages/connection.cpp)
-  void wireConnectionPage();
-  void Button15Click();
-  void Button68Click();
-  void btnGetChangeParamClick();
-  void btnSetChangeParamClick();
-  void Button36Click();
-  void Button1Click();
-  void Button2Click();
-  void Button21Click();
-  void Button37Click();
 
   // --- "Градуировка" and the continuous ADC reading (pages/calibration.cpp)
   void wireCalibrationPage();

@@ -48,6 +48,8 @@ class Page : public QWidget {
   virtual QList<QWidget*> keyboardPath();
   // The page control has just shown it.
   virtual void shown() {}
+  // The driver's connection settings changed; what of them to show.
+  virtual void connectionChanged(ConnectionReadBack /*what*/) {}
   // The window closes; the inputs are saved after.
   virtual void closing() {}
   // The period at which it needs the window's Timer; none while it needs none.

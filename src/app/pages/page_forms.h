@@ -5,7 +5,6 @@
 
 struct MainUi;
 
-void finishConnectionForm(MainUi& ui);      // pages/connection.cpp
 void finishCalibrationForm(MainUi& ui);     // pages/calibration.cpp
 void finishLogicalDevicesForm(MainUi& ui);  // pages/logical_devices.cpp
 void finishTestForm(MainUi& ui);            // pages/test.cpp
