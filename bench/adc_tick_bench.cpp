@@ -38,7 +38,7 @@ void AdcTick(benchmark::State& state) {
     TfrmMain form(std::move(options));
     form.show();
     form.controls().PageControl->setCurrentIndex(PageID::Calibration);
-    form.controls().SpeedButton1->click();
+    form.findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
     QTimer* timer = form.controls().Timer;
     timer->stop();  // the benchmark delivers the ticks itself
     QApplication::processEvents();

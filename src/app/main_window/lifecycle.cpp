@@ -94,15 +94,14 @@ void TfrmMain::FormCreate() {
   if (options_.savedInputs) loadSettings();
   startupConnection();
 
-  ui.RadioGroup2->setItemIndex(-1);
   ui.PageControl->setTabVisible(ui.PageControl->indexOf(ui.TabSheet7), false);
   readCommandLine();
 
   ui.StringGrid1->setItem(1, 0, new QTableWidgetItem(QStringLiteral("1")));
   ui.StringGrid1->setItem(0, 1, new QTableWidgetItem(myconsts::kGridValueHeader));
 
+  for (Page* made : pages_) made->started();
   baseCaption_ = windowTitle();
-  adcLogTicks_.restart();
 }
 
 void TfrmMain::placeWindow() {
@@ -174,13 +173,13 @@ void TfrmMain::PageControlChange() {
   const bool passwordShown = id != PageID::LogicalDevices && id != PageID::Test;
   ui.Edit53->setVisible(passwordShown);
   ui.StaticText1->setVisible(passwordShown);
-  if (id == PageID::Calibration && adcReading_) {
-    // The soak test retimes the shared timer; the reading resumes at its own period.
-    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(logging_.period));
-    ui.Timer->start();
-  } else {
+  // The ADC reading and the soak test share Timer: the page shown has it, at
+  // the period it asks for (the soak test retimes it, so the reading resumes
+  // at its own), and no other page's work ticks meanwhile.
+  if (Page* made = page(id))
+    timerWanted(*made);
+  else
     ui.Timer->stop();
-  }
   if (id == PageID::LogicalDevices) Button6Click();
 }
 
@@ -344,7 +343,6 @@ void TfrmMain::wireHandlers() {
   onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
 
   // Each page wires its buttons in its own file.
-  wireCalibrationPage();
   wireLogicalDevicesPage();
   wireTestPage();
   connect(ui.Timer, &QTimer::timeout, this, [this] {

@@ -1,5 +1,6 @@
 #include "main_window/page_list.h"
 
+#include "pages/calibration/calibration_page.h"
 #include "pages/channels/channels_page.h"
 #include "pages/connection/connection_page.h"
 #include "pages/settings/settings_page.h"
@@ -7,5 +8,6 @@
 
 std::vector<Page*> makePages(const PageContext& context, QWidget* parent) {
   return {new ConnectionPage(context, parent), new SettingsPage(context, parent), new WeighingPage(context, parent),
+          new CalibrationPage(context, parent),
           new ChannelsPage(context, parent)};
 }

@@ -41,7 +41,6 @@ void TfrmMain::present(int code, Handler presenter) { presenters_[code].push_bac
 
 void TfrmMain::presentOwnCodes() {
   const std::pair<int, void (TfrmMain::*)()> own[] = {
-      {0x71, &TfrmMain::presentFixedPoint},      {0x73, &TfrmMain::presentCalibrationStatus},
-      {0x75, &TfrmMain::presentAdcValue},        {0xF1, &TfrmMain::presentTestRecord},      };
+      {0xF1, &TfrmMain::presentTestRecord},      };
   for (const auto& [code, presenter] : own) present(code, [this, presenter = presenter] { (this->*presenter)(); });
 }

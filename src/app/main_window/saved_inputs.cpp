@@ -26,8 +26,7 @@ const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
 // The window's own saved controls and those of the pages not yet made as classes.
 std::vector<SavedInput> windowInputs(const MainUi& ui) {
-  return {{89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
-          {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
+  return {{104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
           {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
 }
 
@@ -86,11 +85,6 @@ void TfrmMain::applyDefaults(int pageId) {
       ui.ComboBox3->setCurrentIndex(0);
       ui.ComboBox4->setCurrentIndex(2);
       ui.Edit20->setText(QStringLiteral("150"));
-      break;
-    case PageID::Calibration:
-      ui.RadioGroup2->setItemIndex(-1);
-      ui.Edit2->setText(QStringLiteral("0"));
-      ui.Edit7->setText(QStringLiteral("0"));
       break;
     default:
       break;

@@ -109,18 +109,10 @@ class TfrmMain : public QWidget, private PageHost {
   void paint(QWidget* control);  // the highlight colour, before a value is written
   void appendLine(class QPlainTextEdit* memo, const std::string& utf8);
   QString driverText(const char* name) const;
-  void presentFixedPoint();       // 0x71
-  void presentCalibrationStatus();  // 0x73
-  void presentAdcValue();         // 0x75
   void presentTestRecord();       // 0xF1
 
   // --- numeric fields (fields.cpp)
   void installFieldGuards();
-  bool AKeyPressInteger(QLineEdit* field, QChar key);
-  void AExitInteger(QLineEdit* field);
-  bool Edit1KeyPress(QLineEdit* field, QChar key);
-  void Edit2Exit(QLineEdit* field);  // the calibration weight, in general form
-  bool withinTypingLimit(const QLineEdit* field) const;
 
   // --- saved inputs (saved_inputs.cpp)
   std::vector<SavedInput> savedInputs() const;  // the window's and every page's
@@ -130,21 +122,6 @@ class TfrmMain : public QWidget, private PageHost {
   void loadSettings();
   void saveSettings();
   void btnSettingsClick();
-
-  // --- "Градуировка" and the continuous ADC reading (pages/calibration.cpp)
-  void wireCalibrationPage();
-  void adcTick();  // the ADC branch of TimerTimer
-  void Button26Click();
-  void Button3Click();
-  void Button4Click();
-  void Button5Click();
-  void Button9Click();
-  void Button11Click();
-  void Button22Click();
-  void SpeedButton1Click();
-  // The toggle, the timer and "Показания АЦП" as the reading flag says.
-  void showAdcReading();
-  void LogAdcLine();
 
   // --- "ЛУ" (pages/logical_devices.cpp)
   void wireLogicalDevicesPage();
@@ -208,10 +185,6 @@ class TfrmMain : public QWidget, private PageHost {
   // What each command code shows after a successful call, filled by the pages.
   std::map<int, std::vector<Handler>> presenters_;
   std::vector<Page*> pages_;  // in their order on the page control
-
-  // continuous ADC reading ("Градуировка")
-  lk40::core::EveryNthTick adcLogTicks_;
-  bool adcReading_ = false;
 
   // soak test ("Тест"): the log, the counters and whether the last 0xF1
   // presentation filled every value row (pages/test.cpp)

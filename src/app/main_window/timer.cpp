@@ -3,11 +3,12 @@
 #include <QTabWidget>
 
 #include "main_window/tfrm_main.h"
+#include "pages/page.h"
 #include "pages/page_id.h"
 
 void TfrmMain::TimerTimer() {
   if (shownPage() == PageID::Test)
     testTick();
   else
-    adcTick();
+    if (Page* shown = page(shownPage())) shown->timerTick();
 }

@@ -46,6 +46,8 @@ class Page : public QWidget {
   virtual std::vector<SavedInput> savedInputs() const { return {}; }
   // Its controls in the order Tab walks them: as the operator reads them.
   virtual QList<QWidget*> keyboardPath();
+  // Start-up is done: the saved inputs are restored, the driver connected.
+  virtual void started() {}
   // The page control has just shown it.
   virtual void shown() {}
   // The driver's connection settings changed; what of them to show.

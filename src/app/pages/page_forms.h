@@ -5,6 +5,5 @@
 
 struct MainUi;
 
-void finishCalibrationForm(MainUi& ui);     // pages/calibration.cpp
 void finishLogicalDevicesForm(MainUi& ui);  // pages/logical_devices.cpp
 void finishTestForm(MainUi& ui);            // pages/test.cpp

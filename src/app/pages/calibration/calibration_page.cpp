@@ -1,26 +1,19 @@
-// "Градуировка": calibration mode, calibration points and process, the ADC
-// reading once and continuously.
+#include "pages/calibration/calibration_page.h"
+
 #include <QEvent>
-#include <QLineEdit>
 #include <QPalette>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QTabWidget>
-#include <QTimer>
-#include <QToolButton>
 
 #include "core/adc_reading_period.h"
+#include "core/numbers.h"
 #include "core/weight_log.h"
-#include "main_window/tfrm_main.h"
 #include "myconsts.h"
-#include "pages/page_forms.h"
 #include "pages/page_id.h"
 #include "platform/code_page.h"
 #include "platform/text_file.h"
 #include "widgets/font_colour.h"
 #include "widgets/pictures.h"
-#include "widgets/radio_group.h"
 #include "widgets/shown_text.h"
 
 using lk40::automation::Variant;
@@ -50,22 +43,36 @@ class LockedItemColours : public QObject {
 
 }  // namespace
 
-void TfrmMain::wireCalibrationPage() {
-  onClick(ui.Button26, &TfrmMain::Button26Click);
-  onClick(ui.Button3, &TfrmMain::Button3Click);
-  onClick(ui.Button4, &TfrmMain::Button4Click);
-  onClick(ui.Button5, &TfrmMain::Button5Click);
-  onClick(ui.Button9, &TfrmMain::Button9Click);
-  onClick(ui.Button11, &TfrmMain::Button11Click);
-  onClick(ui.Button22, &TfrmMain::Button22Click);
+CalibrationPage::CalibrationPage(const PageContext& context, QWidget* parent)
+    : Page(context, PageID::Calibration, parent) {
+  ui.setupUi(this);
+  fitForm();
+  ui.SpeedButton1->setIcon(adcToggleIcon());
+  guardIntegerFields({ui.Edit7});
+  // The calibration weight stands in the form in which the module's weight is
+  // read back into it, so that a weight read, typed or left reads the same.
+  guardDecimalField(ui.Edit2, [sep = formats_.decimalSeparator](QLineEdit* field) {
+    const auto value = lk40::core::tryParseDecimal(field->text().toStdString(), sep);
+    const QString corrected =
+        value ? QString::fromStdString(lk40::core::formatGeneral(*value, sep)) : QStringLiteral("0");
+    if (corrected != field->text()) field->setText(corrected);
+  });
+  present(0x71, &CalibrationPage::presentFixedPoint);
+  present(0x73, &CalibrationPage::presentCalibrationStatus);
+  present(0x75, &CalibrationPage::presentAdcValue);
+
+  onClick(ui.Button26, &CalibrationPage::Button26Click);
+  onClick(ui.Button3, &CalibrationPage::Button3Click);
+  onClick(ui.Button4, &CalibrationPage::Button4Click);
+  onClick(ui.Button5, &CalibrationPage::Button5Click);
+  onClick(ui.Button9, &CalibrationPage::Button9Click);
+  onClick(ui.Button11, &CalibrationPage::Button11Click);
+  onClick(ui.Button22, &CalibrationPage::Button22Click);
 
   // A mouse click, Space and an assistive tool's toggle action all flip the
   // button first; the handler follows every flip it did not make itself.
   connect(ui.SpeedButton1, &QToolButton::toggled, this, [this](bool down) {
-    if (down != adcReading_) guard([this] {
-      const auto operation = journalled(ui.SpeedButton1);
-      SpeedButton1Click();
-    });
+    if (down != adcReading_) host_.handle(ui.SpeedButton1, [this] { SpeedButton1Click(); });
   });
 
   // The point state is the module's: only the result presentation chooses an
@@ -80,7 +87,7 @@ void TfrmMain::wireCalibrationPage() {
   }
 }
 
-void TfrmMain::Button26Click() {
+void CalibrationPage::Button26Click() {
   runFramed(
       [this] {
         writePassword();
@@ -89,7 +96,7 @@ void TfrmMain::Button26Click() {
       "SetMode", 0);
 }
 
-void TfrmMain::Button3Click() {
+void CalibrationPage::Button3Click() {
   runFramed(
       [this] {
         writePassword();
@@ -99,7 +106,7 @@ void TfrmMain::Button3Click() {
       "SetFixedPoint", 0x70);
 }
 
-void TfrmMain::Button4Click() {
+void CalibrationPage::Button4Click() {
   runFramed(
       [this] {
         writePassword();
@@ -108,23 +115,23 @@ void TfrmMain::Button4Click() {
       "GetFixedPoint", 0x71);
 }
 
-void TfrmMain::Button5Click() {
+void CalibrationPage::Button5Click() {
   runFramed([this] { writePassword(); }, "StartCalibration", 0x72);
 }
 
-void TfrmMain::Button9Click() {
+void CalibrationPage::Button9Click() {
   runFramed([this] { writePassword(); }, "GetCalibrationStatus", 0x73);
 }
 
-void TfrmMain::Button11Click() {
+void CalibrationPage::Button11Click() {
   runFramed([this] { writePassword(); }, "BreakCalibration", 0x74);
 }
 
-void TfrmMain::Button22Click() {
+void CalibrationPage::Button22Click() {
   runFramed([this] { writePassword(); }, "GetADCValue", 0x75);
 }
 
-void TfrmMain::SpeedButton1Click() {
+void CalibrationPage::SpeedButton1Click() {
   try {
     writePassword();
   } catch (...) {
@@ -136,25 +143,21 @@ void TfrmMain::SpeedButton1Click() {
   showAdcReading();
 }
 
-void TfrmMain::showAdcReading() {
+void CalibrationPage::showAdcReading() {
   {
     const QSignalBlocker quiet(ui.SpeedButton1);
     ui.SpeedButton1->setChecked(adcReading_);
   }
-  // The timer belongs to the soak test on the test page, and to nobody on
-  // the others; only the calibration page hands it to the ADC reading.
-  if (shownPage() != PageID::Test)
-    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(logging_.period));
-  if (shownPage() == PageID::Calibration) {
-    if (adcReading_)
-      ui.Timer->start();
-    else
-      ui.Timer->stop();
-  }
+  host_.timerWanted(*this);
   ui.Button22->setEnabled(!adcReading_);
 }
 
-void TfrmMain::adcTick() {
+std::optional<int> CalibrationPage::timerPeriod() const {
+  if (!adcReading_) return std::nullopt;
+  return lk40::core::continuousReadingPeriod(logging_.period);
+}
+
+void CalibrationPage::timerTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
     showText(ui.Edit6, result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
@@ -169,7 +172,7 @@ void TfrmMain::adcTick() {
   }
 }
 
-void TfrmMain::LogAdcLine() {
+void CalibrationPage::LogAdcLine() {
   if (logging_.period <= 0 || logging_.step <= 0) return;
   const auto file = lk40::platform::OutputFile::openForAppend(logging_.file.toStdString());
   if (!file) {
@@ -178,10 +181,43 @@ void TfrmMain::LogAdcLine() {
   }
   try {
     const auto now = lk40::platform::DateTime::now();
-    file->write(lk40::platform::utf8ToAnsi(lk40::core::adcLogLine(Driver, options_.formats, now)));
+    file->write(lk40::platform::utf8ToAnsi(lk40::core::adcLogLine(Driver, formats_, now)));
   } catch (const std::exception&) {
     // A line that cannot be built or written is dropped; reading goes on.
   }
 }
 
-void finishCalibrationForm(MainUi& ui) { ui.SpeedButton1->setIcon(adcToggleIcon()); }
+void CalibrationPage::applyDefaults() {
+  ui.RadioGroup2->setItemIndex(-1);
+  ui.Edit2->setText(QStringLiteral("0"));
+  ui.Edit7->setText(QStringLiteral("0"));
+}
+
+std::vector<SavedInput> CalibrationPage::savedInputs() const {
+  return {{89, ui.Edit2}, {90, ui.RadioGroup2}, {95, ui.Edit7}};
+}
+
+// The point state is the module's: a restored one is not shown as if read.
+void CalibrationPage::started() {
+  ui.RadioGroup2->setItemIndex(-1);
+  adcLogTicks_.restart();
+}
+
+void CalibrationPage::presentFixedPoint() {
+  paint(ui.Edit2);
+  ui.Edit2->setText(QString::fromStdString(
+      lk40::core::formatGeneral(Driver.getDouble("CalibrationWeight"), formats_.decimalSeparator)));
+}
+
+void CalibrationPage::presentCalibrationStatus() {
+  paint(ui.Edit5);
+  ui.Edit5->setText(QString::fromStdString(
+      lk40::core::formatGeneral(Driver.getDouble("CalibrationWeight"), formats_.decimalSeparator)));
+  paint(ui.RadioGroup2);
+  ui.RadioGroup2->setItemIndex(Driver.getInt("FixedPointStatus"));
+}
+
+void CalibrationPage::presentAdcValue() {
+  paint(ui.Edit6);
+  ui.Edit6->setText(QString::number(Driver.getInt("ADCValue")));
+}
