@@ -6,6 +6,6 @@
 #include "widgets/numeric_fields.h"
 
 void TfrmMain::installFieldGuards() {
-  for (QLineEdit* field : {ui.Edit53, ui.Edit13, ui.Edit20})
+  for (QLineEdit* field : {ui.Edit53})
     numericfields::guardInteger(field, [this](const auto& check) { guard(check); });
 }

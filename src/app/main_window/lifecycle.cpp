@@ -180,7 +180,8 @@ void TfrmMain::PageControlChange() {
     timerWanted(*made);
   else
     ui.Timer->stop();
-  if (id == PageID::LogicalDevices) Button6Click();
+  // A page refreshes what it shows (the logical devices' list) as it comes up.
+  if (Page* made = page(id)) made->shown();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -198,7 +199,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::FormClose() {
   if (shownPage() == PageID::Test && ui.Timer->isActive())
     ui.Button17->click();
-  ui.ListView1->clearSelection();
+  // The last page first: a running soak test stops before the device list
+  // lets go of its selection.
+  for (auto made = pages_.rbegin(); made != pages_.rend(); ++made) (*made)->closing();
   if (options_.savedInputs) saveSettings();
 }
 
@@ -343,7 +346,6 @@ void TfrmMain::wireHandlers() {
   onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
 
   // Each page wires its buttons in its own file.
-  wireLogicalDevicesPage();
   wireTestPage();
   connect(ui.Timer, &QTimer::timeout, this, [this] {
     guard([this] {

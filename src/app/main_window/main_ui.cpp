@@ -52,20 +52,18 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   // pages as the window's own child, in the tab row's free corner, so that
   // disabling the pages during a call never disables it.
   ui.Ui::TfrmMain::setupUi(form);
-  ui.Ui::LogicalDevicesPage::setupUi(ui.TabSheet2);
   ui.Ui::TestPage::setupUi(ui.TabSheet7);
   form->setWindowTitle(myconsts::kCaptionMain);
   ui.Edit53->setText(myconsts::kDefaultPassword);
 
   const std::pair<QWidget*, int> pageIds[] = {
           
-      {ui.TabSheet2, PageID::LogicalDevices},
+      
       {ui.TabSheet7, PageID::Test}};
   for (const auto& [page, id] : pageIds) page->setProperty("pageId", id);
 
   formfit::fit(form);
   finishStatusPanel(ui);
-  finishLogicalDevicesForm(ui);
   finishTestForm(ui);
 
   ui.Timer = formfit::addTimer(form, lk40::core::kInitialTimerPeriod);

@@ -8,7 +8,6 @@
 // of that group box (layouts arrange them, no container widgets in between).
 #pragma once
 
-#include "ui_logical_devices.h"
 #include "ui_test.h"
 #include "ui_tfrm_main.h"
 
@@ -18,7 +17,6 @@ class QTimer;
 // "Вес", 3 TabSheet4 "Градуировка", 4 TabSheet2 "ЛУ", 5 TabSheet6
 // "Весовые каналы", 6 TabSheet7 "Тест".
 struct MainUi : Ui::TfrmMain,
-                Ui::LogicalDevicesPage,
                 Ui::TestPage {
   // A form holds widgets only: the window's timer is made in code.
   QTimer* Timer{};

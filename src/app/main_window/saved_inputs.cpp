@@ -26,8 +26,7 @@ const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
 // The window's own saved controls and those of the pages not yet made as classes.
 std::vector<SavedInput> windowInputs(const MainUi& ui) {
-  return {{104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
-          {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
+  return {{145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
 }
 
 // Restores one control; false when its value is missing or of the wrong type.
@@ -78,17 +77,6 @@ std::vector<SavedInput> TfrmMain::savedInputs() const {
 void TfrmMain::applyDefaults(int pageId) {
   if (pageId != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
   if (Page* made = page(pageId)) made->applyDefaults();
-  switch (pageId) {
-    case PageID::LogicalDevices:
-      ui.Edit13->setText(QStringLiteral("1"));
-      ui.Edit8->clear();
-      ui.ComboBox3->setCurrentIndex(0);
-      ui.ComboBox4->setCurrentIndex(2);
-      ui.Edit20->setText(QStringLiteral("150"));
-      break;
-    default:
-      break;
-  }
 }
 
 void TfrmMain::applyAllDefaults() {

@@ -123,22 +123,6 @@ class TfrmMain : public QWidget, private PageHost {
   void saveSettings();
   void btnSettingsClick();
 
-  // --- "ЛУ" (pages/logical_devices.cpp)
-  void wireLogicalDevicesPage();
-  void Button6Click();  // rebuild of the logical-device list
-  void Button72Click();
-  void Button71Click();
-  void Button7Click();
-  void Button69Click();
-  void Button70Click();
-  void Button10Click();
-  void Button8Click();
-  void ListView1SelectItem(class QTreeWidgetItem* row);
-  void readLdNumber(const char* method, const char* property, QLineEdit* field);
-  void writeLdSettings();  // LDName, LDComNumber, LDBaudrate, LDTimeout
-  // LDName, LDNumber into "Номер ЛУ" when withNumber, LDComNumber, LDBaudrate, LDTimeout.
-  void showLdSettings(bool withNumber);
-
   // --- "Тест" and the soak test (pages/test.cpp)
   void wireTestPage();
   void testTick();  // the test branch of TimerTimer

@@ -5,5 +5,4 @@
 
 struct MainUi;
 
-void finishLogicalDevicesForm(MainUi& ui);  // pages/logical_devices.cpp
 void finishTestForm(MainUi& ui);            // pages/test.cpp
