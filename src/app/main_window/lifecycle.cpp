@@ -16,8 +16,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
-#include <algorithm>
-#include <iterator>
 #include <typeinfo>
 
 #include "automation/factory.h"
@@ -40,17 +38,9 @@ using lk40::automation::Variant;
 
 namespace {
 
-// Where each page stands on the page control while some pages are still set
-// up by the window's form.
-int pagePosition(int id) {
-  const int positions[] = {PageID::Connection, PageID::Settings, PageID::Weighing, PageID::Calibration,
-                           PageID::LogicalDevices, PageID::Channels, PageID::Test};
-  return static_cast<int>(std::find(std::begin(positions), std::end(positions), id) - std::begin(positions));
-}
-
 int pageIdOf(const QWidget* page) {
-  if (const auto* made = qobject_cast<const Page*>(page)) return made->id();
-  return page ? page->property("pageId").toInt() : -1;
+  const auto* made = qobject_cast<const Page*>(page);
+  return made ? made->id() : -1;
 }
 
 }  // namespace
@@ -59,12 +49,10 @@ TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
   if (!options_.showError) options_.showError = standardErrorBox();
   setupMainUi(this, ui);
-  presentOwnCodes();
   const PageContext context{*this, Driver, options_.formats, options_.showError, logging_,
                             {ui.edtError, ui.edtSend, ui.edtRecieve}};
   pages_ = makePages(context, ui.PageControl);
-  for (Page* made : pages_) ui.PageControl->insertTab(pagePosition(made->id()), made, made->windowTitle());
-  ui.PageControl->setCurrentIndex(0);
+  for (Page* made : pages_) ui.PageControl->addTab(made, made->windowTitle());
   finishMainUi(this, ui);
   installFieldGuards();
   wireHandlers();
@@ -94,11 +82,8 @@ void TfrmMain::FormCreate() {
   if (options_.savedInputs) loadSettings();
   startupConnection();
 
-  ui.PageControl->setTabVisible(ui.PageControl->indexOf(ui.TabSheet7), false);
+  ui.PageControl->setTabVisible(ui.PageControl->indexOf(page(PageID::Test)), false);
   readCommandLine();
-
-  ui.StringGrid1->setItem(1, 0, new QTableWidgetItem(QStringLiteral("1")));
-  ui.StringGrid1->setItem(0, 1, new QTableWidgetItem(myconsts::kGridValueHeader));
 
   for (Page* made : pages_) made->started();
   baseCaption_ = windowTitle();
@@ -139,7 +124,7 @@ void TfrmMain::readCommandLine() {
   logging_.period = line.loggingPeriod;
   logging_.step = line.loggingStep;
   if (line.loggingPeriod > 0) ui.Timer->setInterval(line.loggingPeriod);
-  if (line.testPage) ui.PageControl->setTabVisible(ui.PageControl->indexOf(ui.TabSheet7), true);
+  if (line.testPage) ui.PageControl->setTabVisible(ui.PageControl->indexOf(page(PageID::Test)), true);
 }
 
 int TfrmMain::shownPage() const { return pageIdOf(ui.PageControl->currentWidget()); }
@@ -152,7 +137,8 @@ Page* TfrmMain::page(int id) const {
 
 bool TfrmMain::PageControlChanging() const {
   // A running soak test keeps its page.
-  return !(pageIdOf(ruledPage_) == PageID::Test && ui.Timer->isActive());
+  const Page* left = page(pageIdOf(ruledPage_));
+  return !(left && left->keepsPage());
 }
 
 void TfrmMain::pageChanged(int index) {
@@ -176,12 +162,10 @@ void TfrmMain::PageControlChange() {
   // The ADC reading and the soak test share Timer: the page shown has it, at
   // the period it asks for (the soak test retimes it, so the reading resumes
   // at its own), and no other page's work ticks meanwhile.
-  if (Page* made = page(id))
-    timerWanted(*made);
-  else
-    ui.Timer->stop();
+  Page* shown = page(id);
+  timerWanted(*shown);
   // A page refreshes what it shows (the logical devices' list) as it comes up.
-  if (Page* made = page(id)) made->shown();
+  shown->shown();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -197,8 +181,6 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::FormClose() {
-  if (shownPage() == PageID::Test && ui.Timer->isActive())
-    ui.Button17->click();
   // The last page first: a running soak test stops before the device list
   // lets go of its selection.
   for (auto made = pages_.rbegin(); made != pages_.rend(); ++made) (*made)->closing();
@@ -346,7 +328,6 @@ void TfrmMain::wireHandlers() {
   onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
 
   // Each page wires its buttons in its own file.
-  wireTestPage();
   connect(ui.Timer, &QTimer::timeout, this, [this] {
     guard([this] {
       const auto operation = journalled(lk40::core::kPollOperation, true);

@@ -3,8 +3,6 @@
 #include "core/adc_reading_period.h"
 #include "myconsts.h"
 #include "pages/page.h"
-#include "pages/page_forms.h"
-#include "pages/page_id.h"
 #include "widgets/form_fit.h"
 #include "widgets/keyboard_path.h"
 
@@ -33,16 +31,13 @@ void finishMainUi(QWidget* form, MainUi& ui) {
   // Tab walks the tab row, the password, the shown page along its own path
   // and then the status panel; hidden pages are passed over by the toolkit.
   QList<QWidget*> chain{ui.PageControl, ui.Edit53};
-  QList<QWidget*> pages;
-  for (int i = 0; i < ui.PageControl->count(); ++i) pages << ui.PageControl->widget(i);
-  for (QWidget* page : pages) {
-    auto* owned = qobject_cast<Page*>(page);
-    chain << (owned ? owned->keyboardPath() : keyboardpath::readingOrder(page));
-  }
+  QList<Page*> pages;
+  for (int i = 0; i < ui.PageControl->count(); ++i) pages << qobject_cast<Page*>(ui.PageControl->widget(i));
+  for (Page* page : pages) chain << page->keyboardPath();
   chain << keyboardpath::readingOrder(ui.Panel1);
   keyboardpath::chainTabOrder(chain);
   keyboardpath::nameFieldsByLabels(form);
-  for (QWidget* page : pages) keyboardpath::nameFieldsByLabels(page);
+  for (Page* page : pages) keyboardpath::nameFieldsByLabels(page);
 }
 
 void setupMainUi(QWidget* form, MainUi& ui) {
@@ -52,19 +47,11 @@ void setupMainUi(QWidget* form, MainUi& ui) {
   // pages as the window's own child, in the tab row's free corner, so that
   // disabling the pages during a call never disables it.
   ui.Ui::TfrmMain::setupUi(form);
-  ui.Ui::TestPage::setupUi(ui.TabSheet7);
   form->setWindowTitle(myconsts::kCaptionMain);
   ui.Edit53->setText(myconsts::kDefaultPassword);
 
-  const std::pair<QWidget*, int> pageIds[] = {
-          
-      
-      {ui.TabSheet7, PageID::Test}};
-  for (const auto& [page, id] : pageIds) page->setProperty("pageId", id);
-
   formfit::fit(form);
   finishStatusPanel(ui);
-  finishTestForm(ui);
 
   ui.Timer = formfit::addTimer(form, lk40::core::kInitialTimerPeriod);
 }

@@ -38,9 +38,3 @@ void TfrmMain::ShowCommandResult(int code) {
 }
 
 void TfrmMain::present(int code, Handler presenter) { presenters_[code].push_back(std::move(presenter)); }
-
-void TfrmMain::presentOwnCodes() {
-  const std::pair<int, void (TfrmMain::*)()> own[] = {
-      {0xF1, &TfrmMain::presentTestRecord},      };
-  for (const auto& [code, presenter] : own) present(code, [this, presenter = presenter] { (this->*presenter)(); });
-}

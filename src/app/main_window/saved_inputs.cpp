@@ -26,7 +26,7 @@ const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
 // The window's own saved controls and those of the pages not yet made as classes.
 std::vector<SavedInput> windowInputs(const MainUi& ui) {
-  return {{145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
+  return {{161, ui.Edit53}};
 }
 
 // Restores one control; false when its value is missing or of the wrong type.

@@ -105,11 +105,9 @@ class TfrmMain : public QWidget, private PageHost {
   double decimalField(const QLineEdit* field) const;
 
   // --- presentation (presentation*.cpp)
-  void presentOwnCodes();
   void paint(QWidget* control);  // the highlight colour, before a value is written
   void appendLine(class QPlainTextEdit* memo, const std::string& utf8);
   QString driverText(const char* name) const;
-  void presentTestRecord();       // 0xF1
 
   // --- numeric fields (fields.cpp)
   void installFieldGuards();
@@ -122,26 +120,6 @@ class TfrmMain : public QWidget, private PageHost {
   void loadSettings();
   void saveSettings();
   void btnSettingsClick();
-
-  // --- "Тест" and the soak test (pages/test.cpp)
-  void wireTestPage();
-  void testTick();  // the test branch of TimerTimer
-  void Button17Click();  // soak test start and stop
-  void Button12Click();
-  void Button13Click();
-  void StartTestLog();
-  void FinishTestLog();
-  void WriteTestLog(std::string_view bytes);
-  // Counts the block in the grid, and logs it when it has its values.
-  void logTestBlock();
-  // "Конец:" and "Прошло:" at one moment of the test's clock.
-  void showTestTimes();
-  // The grid, the information block's values and the status fields change on
-  // every tick of a test; while one runs they are painted at a steady rate
-  // instead, each only when what it shows has changed.
-  QList<QWidget*> testDisplay() const;
-  void holdTestDisplay(bool hold);
-  void paintTestDisplay();
 
   // --- "О программе" (about_button.cpp)
   void btnAboutClick();
@@ -169,9 +147,4 @@ class TfrmMain : public QWidget, private PageHost {
   // What each command code shows after a successful call, filled by the pages.
   std::map<int, std::vector<Handler>> presenters_;
   std::vector<Page*> pages_;  // in their order on the page control
-
-  // soak test ("Тест"): the log, the counters and whether the last 0xF1
-  // presentation filled every value row (pages/test.cpp)
-  struct SoakTestState;
-  std::shared_ptr<SoakTestState> soak_;
 };

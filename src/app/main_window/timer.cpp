@@ -7,8 +7,5 @@
 #include "pages/page_id.h"
 
 void TfrmMain::TimerTimer() {
-  if (shownPage() == PageID::Test)
-    testTick();
-  else
-    if (Page* shown = page(shownPage())) shown->timerTick();
+  if (Page* shown = page(shownPage())) shown->timerTick();
 }

@@ -54,6 +54,8 @@ class Page : public QWidget {
   virtual void connectionChanged(ConnectionReadBack /*what*/) {}
   // The window closes; the inputs are saved after.
   virtual void closing() {}
+  // True while it may not be left.
+  virtual bool keepsPage() const { return false; }
   // The period at which it needs the window's Timer; none while it needs none.
   virtual std::optional<int> timerPeriod() const { return std::nullopt; }
   // One tick of the window's Timer for it.
