@@ -153,9 +153,9 @@ class StartupTest : public QObject {
     MainWindowHarness h;
     h.arguments = args;
     TfrmMain& form = h.start();
-    QTEST(form.loggingFile(), "file");
-    QTEST(form.loggingPeriod(), "period");
-    QTEST(form.loggingStep(), "step");
+    QTEST(form.logging().file, "file");
+    QTEST(form.logging().period, "period");
+    QTEST(form.logging().step, "step");
     QTEST(h.find<QTimer>("Timer")->interval(), "interval");
     QTEST(h.find<QTabWidget>("PageControl")->isTabVisible(6), "testPage");
   }

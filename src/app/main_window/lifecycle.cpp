@@ -30,11 +30,27 @@
 #include "pages/page_id.h"
 #include "platform/tick_count.h"
 #include "widgets/combo_box.h"
+#include "widgets/numeric_fields.h"
 #include "widgets/font_colour.h"
 #include "widgets/guard.h"
 #include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
+
+namespace {
+
+// Centred on the screen, or on the screen the options name.
+void placeWindow(QWidget* form, const std::optional<QSize>& screenSize) {
+  QSize screen = screenSize.value_or(QSize());
+  if (!screenSize) {
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
+  }
+  const QSize window = form->frameGeometry().size().expandedTo(form->size());
+  const auto place = lk40::core::centredPlacement(screen.width(), screen.height(), window.width(), window.height());
+  form->move(place.x, place.y);
+}
+
+}  // namespace
 
 namespace {
 
@@ -54,7 +70,7 @@ TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
   pages_ = makePages(context, ui.PageControl);
   for (Page* made : pages_) ui.PageControl->addTab(made, made->windowTitle());
   finishMainUi(this, ui);
-  installFieldGuards();
+  numericfields::guardInteger(ui.Edit53, [this](const auto& check) { guard(check); });
   wireHandlers();
   FormCreate();
 }
@@ -67,13 +83,13 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-  placeWindow();
+  placeWindow(this, options_.screenSize);
 
   try {
     Driver = lk40::automation::Driver(lk40::automation::createObject(myconsts::kProgId));
     Driver.setObserver(journal_);
   } catch (const std::exception&) {
-    showErrorBox(myconsts::kDriverNotInstalled, myconsts::kCaptionAttention);
+    options_.showError(this, myconsts::kDriverNotInstalled, myconsts::kCaptionAttention);
     return;
   }
   started_ = true;
@@ -89,15 +105,6 @@ void TfrmMain::FormCreate() {
   baseCaption_ = windowTitle();
 }
 
-void TfrmMain::placeWindow() {
-  QSize screen = options_.screenSize.value_or(QSize());
-  if (!options_.screenSize) {
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
-  }
-  const QSize window = frameGeometry().size().expandedTo(size());
-  const auto place = lk40::core::centredPlacement(screen.width(), screen.height(), window.width(), window.height());
-  move(place.x, place.y);
-}
 
 void TfrmMain::startupConnection() {
   // A driver error here does not end start-up: it is shown once the page is
@@ -139,19 +146,6 @@ bool TfrmMain::PageControlChanging() const {
   // A running soak test keeps its page.
   const Page* left = page(pageIdOf(ruledPage_));
   return !(left && left->keepsPage());
-}
-
-void TfrmMain::pageChanged(int index) {
-  // The tab bar changes its page before anyone is asked, whatever asks for it:
-  // code, the accessible press of a tab. A refused change is undone before
-  // the page rules see it, so a running test keeps its page and its timer.
-  if (!PageControlChanging()) {
-    const QSignalBlocker undo(ui.PageControl);
-    ui.PageControl->setCurrentWidget(ruledPage_);
-    return;
-  }
-  ruledPage_ = ui.PageControl->widget(index);
-  PageControlChange();
 }
 
 void TfrmMain::PageControlChange() {
@@ -288,26 +282,12 @@ void TfrmMain::readConnectionBack(ConnectionReadBack what) {
   for (Page* made : pages_) made->connectionChanged(what);
 }
 
-void TfrmMain::showErrorBox(const QString& text, const QString& caption) { options_.showError(this, text, caption); }
-
-void TfrmMain::writePassword() { Driver.put("Password", Variant(intField(ui.Edit53))); }
-
-int32_t TfrmMain::intField(const QLineEdit* field) const {
-  return lk40::core::parseIntOr(field->text().toStdString(), 0);
-}
-
-double TfrmMain::decimalField(const QLineEdit* field) const {
-  return lk40::core::parseDecimal(field->text().toStdString(), options_.formats.decimalSeparator);
+void TfrmMain::writePassword() {
+  Driver.put("Password", Variant(lk40::core::parseIntOr(ui.Edit53->text().toStdString(), 0)));
 }
 
 // ---------------------------------------------------------------------------
 // Wiring
-
-void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
-  auto* clickable = qobject_cast<QAbstractButton*>(button);
-  connect(clickable, &QAbstractButton::clicked, this,
-          [this, clickable, handler] { handle(clickable, [this, handler] { (this->*handler)(); }); });
-}
 
 void TfrmMain::wireHandlers() {
   ruledPage_ = ui.PageControl->currentWidget();
@@ -315,23 +295,37 @@ void TfrmMain::wireHandlers() {
           [this](int index) {
             guard([this, index] {
               const auto operation = journalled(ui.PageControl->tabText(index).toStdString(), false);
-              pageChanged(index);
+              // The tab bar changes its page before anyone is asked, whatever
+              // asks for it: code, the accessible press of a tab. A refused
+              // change is undone before the page rules see it, so a running
+              // test keeps its page and its timer.
+              if (!PageControlChanging()) {
+                const QSignalBlocker undo(ui.PageControl);
+                ui.PageControl->setCurrentWidget(ruledPage_);
+                return;
+              }
+              ruledPage_ = ui.PageControl->widget(index);
+              PageControlChange();
             });
           });
   ui.PageControl->tabBar()->installEventFilter(this);
   ui.PageControl->installEventFilter(this);
 
-  onClick(ui.btnExit, &TfrmMain::btnExitClick);
-  onClick(ui.edtDefault, &TfrmMain::edtDefaultClick);
-  onClick(ui.btnSettings, &TfrmMain::btnSettingsClick);
-  onClick(ui.btnAbout, &TfrmMain::btnAboutClick);
-  onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
+  // The status panel's buttons; each page wires its own.
+  const std::pair<QAbstractButton*, void (TfrmMain::*)()> buttons[] = {
+      {ui.btnExit, &TfrmMain::btnExitClick},         {ui.edtDefault, &TfrmMain::edtDefaultClick},
+      {ui.btnSettings, &TfrmMain::btnSettingsClick}, {ui.btnAbout, &TfrmMain::btnAboutClick},
+      {ui.btnJournal, &TfrmMain::btnJournalClick}};
+  for (const auto& [button, handler] : buttons)
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button = button, handler = handler] { handle(button, [this, handler] { (this->*handler)(); }); });
 
-  // Each page wires its buttons in its own file.
+  // TimerTimer: the tick goes to the page shown, the only one that may have
+  // asked for the timer (the soak test on "Тест", the ADC reading on "Градуировка").
   connect(ui.Timer, &QTimer::timeout, this, [this] {
     guard([this] {
       const auto operation = journalled(lk40::core::kPollOperation, true);
-      TimerTimer();
+      page(shownPage())->timerTick();
     });
   });
 }
@@ -339,7 +333,7 @@ void TfrmMain::wireHandlers() {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui.PageControl->tabBar() || watched == ui.PageControl) {
     // Leaving the page is asked first, so that a refused click or key does
-    // not even flick the page; other ways are undone in pageChanged.
+    // not even flick the page; other ways are undone once the page changed.
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:

@@ -24,7 +24,7 @@ namespace {
 
 const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
-// The window's own saved controls and those of the pages not yet made as classes.
+// The window's own saved input.
 std::vector<SavedInput> windowInputs(const MainUi& ui) {
   return {{161, ui.Edit53}};
 }
@@ -60,44 +60,46 @@ void save(const QWidget* control, const std::string& name, lk40::platform::Setti
     key.writeInteger(name, group->itemIndex());
 }
 
-}  // namespace
-
-std::vector<SavedInput> TfrmMain::savedInputs() const {
+// The window's and every page's, in the order of their value names, as they
+// were always restored and saved.
+std::vector<SavedInput> savedInputs(const MainUi& ui, const std::vector<Page*>& pages) {
   std::vector<SavedInput> inputs = windowInputs(ui);
-  for (const Page* made : pages_) {
+  for (const Page* made : pages) {
     const auto own = made->savedInputs();
     inputs.insert(inputs.end(), own.begin(), own.end());
   }
-  // Restored and saved in the order of their value names, as they always were.
   std::sort(inputs.begin(), inputs.end(),
             [](const SavedInput& a, const SavedInput& b) { return a.valueName < b.valueName; });
   return inputs;
 }
 
-void TfrmMain::applyDefaults(int pageId) {
-  if (pageId != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
-  if (Page* made = page(pageId)) made->applyDefaults();
+// A page's defaults, and the window's password with them but on "ЛУ".
+void applyDefaults(const MainUi& ui, Page& page) {
+  if (page.id() != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
+  page.applyDefaults();
 }
+
+}  // namespace
 
 void TfrmMain::applyAllDefaults() {
   // The program shows each page itself; the page-change rules do not run.
   const QSignalBlocker blocker(ui.PageControl);
   for (int index = ui.PageControl->count() - 1; index >= 0; --index) {
     ui.PageControl->setCurrentIndex(index);
-    applyDefaults(shownPage());
+    applyDefaults(ui, *page(shownPage()));
   }
 }
 
-void TfrmMain::edtDefaultClick() { applyDefaults(shownPage()); }
+void TfrmMain::edtDefaultClick() { applyDefaults(ui, *page(shownPage())); }
 
 void TfrmMain::loadSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
   const auto key = store.open(kSettingsKey, false);
   if (!key) return;
-  for (const SavedInput& saved : savedInputs()) {
+  for (const SavedInput& saved : savedInputs(ui, pages_)) {
     if (!restore(saved.control, std::to_string(saved.valueName), *key)) {
       key->close();
-      showErrorBox(myconsts::kSettingsLoadError, myconsts::kCaptionAttention);
+      options_.showError(this, myconsts::kSettingsLoadError, myconsts::kCaptionAttention);
       applyAllDefaults();
       return;
     }
@@ -109,13 +111,13 @@ void TfrmMain::saveSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
   std::string error;
   if (const auto key = store.open(kSettingsKey, true, &error)) {
-    for (const SavedInput& saved : savedInputs()) save(saved.control, std::to_string(saved.valueName), *key);
+    for (const SavedInput& saved : savedInputs(ui, pages_)) save(saved.control, std::to_string(saved.valueName), *key);
     if (key->close()) return;
     error = key->error();
   }
   // A store that cannot be written is no reason to keep the window open, but
   // the operator learns that the inputs were not kept, and why.
-  showErrorBox(QString::fromStdString(error), myconsts::kCaptionAttention);
+  options_.showError(this, QString::fromStdString(error), myconsts::kCaptionAttention);
 }
 
 void TfrmMain::btnSettingsClick() {

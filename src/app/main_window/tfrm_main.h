@@ -1,9 +1,10 @@
-// The main window: seven pages of driver operations, the status panel, the
-// password field and the timer. Its implementation is split by concern:
-// main_window/lifecycle.cpp (start-up, page rules, close, command frame,
-// guard), presentation*.cpp (ShowCommandResult and its presenters), fields.cpp
-// (numeric fields), saved_inputs.cpp (defaults, restore, save), and one
-// pages/*.cpp per page, which also wires that page's buttons.
+// The main window: the frame around the seven pages (pages/<page>/, made in
+// main_window/page_list.cpp): start-up and close, the page control and its
+// rules, the command frame, the status panel, the password and Timer. The
+// pages reach it only through PageHost (pages/page_host.h).
+// main_window/lifecycle.cpp holds start-up, page rules, close and the frame;
+// presentation.cpp ShowCommandResult; saved_inputs.cpp the defaults and the
+// inputs kept between runs.
 #pragma once
 
 #include <QSize>
@@ -23,7 +24,6 @@
 #include "widgets/error_box.h"
 
 class Page;
-struct SavedInput;
 class QAbstractButton;
 class QLineEdit;
 
@@ -54,9 +54,8 @@ class TfrmMain : public QWidget, private PageHost {
   bool started() const { return started_; }
 
   const MainUi& controls() const { return ui; }
-  const QString& loggingFile() const { return logging_.file; }
-  int loggingPeriod() const { return logging_.period; }
-  int loggingStep() const { return logging_.step; }
+  // The logging mode the command line asked for.
+  const Logging& logging() const { return logging_; }
   const QString& baseCaption() const { return baseCaption_; }
   // Every driver call of this window and the windows it opens.
   const lk40::core::JournalRecorder& journal() const { return *journal_; }
@@ -72,18 +71,15 @@ class TfrmMain : public QWidget, private PageHost {
  private:
   // --- lifecycle (lifecycle.cpp)
   void FormCreate();
-  void placeWindow();
   void readCommandLine();
   void startupConnection();
   bool PageControlChanging() const;
   void PageControlChange();
-  void pageChanged(int index);  // refuses a change already made, or runs PageControlChange
   void FormClose();
   void btnExitClick();
   // The PageID of the page shown: every page rule asks this.
   int shownPage() const;
   void wireHandlers();
-  void onClick(QWidget* button, void (TfrmMain::*handler)());
   Page* page(int id) const;
 
   // --- command frame and guard
@@ -100,21 +96,9 @@ class TfrmMain : public QWidget, private PageHost {
   void timerWanted(const Page& page) override;
   void readConnectionBack(ConnectionReadBack what) override;
 
-  void showErrorBox(const QString& text, const QString& caption);
-  int32_t intField(const QLineEdit* field) const;
-  double decimalField(const QLineEdit* field) const;
 
-  // --- presentation (presentation*.cpp)
-  void paint(QWidget* control);  // the highlight colour, before a value is written
-  void appendLine(class QPlainTextEdit* memo, const std::string& utf8);
-  QString driverText(const char* name) const;
-
-  // --- numeric fields (fields.cpp)
-  void installFieldGuards();
 
   // --- saved inputs (saved_inputs.cpp)
-  std::vector<SavedInput> savedInputs() const;  // the window's and every page's
-  void applyDefaults(int pageId);
   void applyAllDefaults();  // every page from the last to the first
   void edtDefaultClick();
   void loadSettings();
@@ -129,9 +113,6 @@ class TfrmMain : public QWidget, private PageHost {
   [[nodiscard]] lk40::core::JournalRecorder::Operation journalled(std::string_view caption, bool poll);
   // A button's caption without its '&', or its accessible name when it shows none.
   [[nodiscard]] lk40::core::JournalRecorder::Operation journalled(const QAbstractButton* button);
-
-  // --- the main window's Timer: the soak test on the test page, the ADC reading elsewhere
-  void TimerTimer();  // timer.cpp
 
   MainUi ui;
   TfrmMainOptions options_;
