@@ -34,3 +34,13 @@ lk40_jobs() {
   fi
   nproc 2>/dev/null || echo 2
 }
+
+# The Debian package of the mingw-w64 C++ compiler (POSIX threads) for a
+# Windows architecture, x86_64 or i686.
+lk40_mingw_package() {
+  case "$1" in
+    x86_64) echo g++-mingw-w64-x86-64-posix ;;
+    i686) echo g++-mingw-w64-i686-posix ;;
+    *) echo "no mingw-w64 for the architecture \"$1\"" >&2; return 1 ;;
+  esac
+}
