@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   if (run.scripted()) return runScripted(run, std::move(options));
 
   TfrmMain window(std::move(options));
-  if (!window.started()) return 0;
+  if (!window.started()) return window.twinExitCode().value_or(0);
   window.show();
   return app.exec();
 }

@@ -36,6 +36,9 @@ struct TfrmMainOptions {
   bool savedInputs = true;
   // Shows a message box with the error icon; empty: the standard box.
   ErrorBox showError;
+  // The same with details ("Драйвер не установлен" and why); empty: the
+  // standard box, or showError without the details when that is given.
+  DetailedErrorBox showDetailedError;
 };
 
 class TfrmMain : public QWidget {
@@ -48,6 +51,11 @@ class TfrmMain : public QWidget {
   // False when start-up ended because no driver could be created: the
   // application then ends without showing or closing the window.
   bool started() const { return started_; }
+  // Why no driver could be created, one fact a line; empty once started.
+  const QString& driverFailure() const { return driverFailure_; }
+  // The exit code of the twin of the other bitness that this bench handed
+  // the run over to, instead of starting (driver_failure.cpp).
+  std::optional<int> twinExitCode() const { return twinExitCode_; }
 
   const MainUi& controls() const { return ui; }
   const QString& loggingFile() const { return loggingFile_; }
@@ -69,6 +77,7 @@ class TfrmMain : public QWidget {
   // --- lifecycle (lifecycle.cpp)
   void FormCreate();
   void placeWindow();
+  void driverNotCreated(const std::exception& error);  // driver_failure.cpp
   void readCommandLine();
   void startupConnection();
   bool PageControlChanging() const;
@@ -241,6 +250,8 @@ class TfrmMain : public QWidget {
   std::shared_ptr<lk40::core::JournalRecorder> journal_ = std::make_shared<lk40::core::JournalRecorder>();
   QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
   bool started_ = false;
+  QString driverFailure_;
+  std::optional<int> twinExitCode_;
   // The page the page rules last saw shown: a change is asked against it.
   int shownIndex_ = 0;
   QString baseCaption_;
