@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/run_report.h"
 #include "main_window/tfrm_main.h"
 #include "script_run/scripted_run.h"
+#include "widgets/qt_translations.h"
 
 namespace {
 
@@ -20,6 +22,23 @@ QIcon applicationIcon() {
     icon.addFile(QStringLiteral(":/icons/lk40-drvtest-%1.png").arg(size), QSize(size, size));
   }
   return icon;
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+// While Qt starts a scripted run: a platform that cannot start (xcb with no
+// display, a plugin that is missing) ends in qFatal, which would abort; the
+// run exits with kRunBad and says why instead.
+void startingScriptedRun(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    if (qtMessages) qtMessages(type, context, message);
+    else std::fprintf(stderr, "%s\n", qPrintable(message));
+    return;
+  }
+  const std::string text = message.toStdString() + "\nПлатформа Qt не запустилась, сценарий не выполнен\n";
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+  std::_Exit(lk40::core::kRunBad);
 }
 
 }  // namespace
@@ -33,7 +52,10 @@ int main(int argc, char** argv) {
   }
   // A scripted run needs no display; the platform is chosen before Qt starts.
   if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (early.scripted()) qtMessages = qInstallMessageHandler(startingScriptedRun);
   QApplication app(argc, argv);
+  if (early.scripted()) qInstallMessageHandler(qtMessages);
+  installQtTranslations(app);
   app.setApplicationName(QStringLiteral("lk40-drvtest"));
   // Ties the windows to the desktop entry (and its icon) where the desktop
   // matches them by that name rather than by the window class.

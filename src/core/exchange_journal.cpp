@@ -189,16 +189,35 @@ std::string table(const ExchangeJournal& journal, const std::vector<std::size_t>
   return out;
 }
 
+// A cell that a spreadsheet would take for a formula: the driver's texts are
+// not ours to run. A signed plain number ("-1") is a number all the same.
+bool formulaLike(std::string_view cell) {
+  if (cell.empty() || std::string_view("=+-@\t\r").find(cell[0]) == std::string_view::npos) return false;
+  if (cell[0] != '-' && cell[0] != '+') return true;
+  const std::string_view number = cell.substr(1);
+  const std::size_t point = number.find_first_of(".,");
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return point == std::string_view::npos ? !digits(number)
+                                         : !digits(number.substr(0, point)) || !digits(number.substr(point + 1));
+}
+
+// The cell as a spreadsheet shows it, never as a formula it runs: such a
+// cell gets a leading apostrophe.
+std::string inert(const std::string& cell) { return formulaLike(cell) ? "'" + cell : cell; }
+
 }  // namespace
 
 std::string journalCopyText(const ExchangeJournal& journal, const std::vector<std::size_t>& indices) {
-  return table(journal, indices, '\t', "\n", [](std::string& out, const std::string& cell) {
-    for (const char ch : cell) out += ch == '\t' || ch == '\r' || ch == '\n' ? ' ' : ch;
+  return table(journal, indices, '\t', "\n", [](std::string& out, const std::string& text) {
+    for (const char ch : inert(text)) out += ch == '\t' || ch == '\r' || ch == '\n' ? ' ' : ch;
   });
 }
 
 std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std::size_t>& indices) {
-  return table(journal, indices, ';', "\r\n", [](std::string& out, const std::string& cell) {
+  return table(journal, indices, ';', "\r\n", [](std::string& out, const std::string& text) {
+    const std::string cell = inert(text);
     if (cell.find_first_of(";\"\r\n") == std::string::npos) {
       out += cell;
       return;
@@ -213,7 +232,8 @@ std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std
 }
 
 bool saveJournalCsv(const std::string& path, std::string_view csvUtf8) {
-  return !platform::replaceFileAtomically(std::filesystem::u8path(path), platform::utf8ToAnsi(csvUtf8));
+  return !platform::replaceFileAtomically(std::filesystem::u8path(path), platform::utf8ToAnsi(csvUtf8),
+                                          platform::FileRole::Export);
 }
 
 }  // namespace lk40::core

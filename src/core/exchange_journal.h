@@ -133,6 +133,9 @@ std::vector<std::size_t> shownRows(const ExchangeJournal& journal, bool withPoll
 // line first, so that a paste says what each column is, then one line per row,
 // every line ending in "\n" (the clipboard gives a system its own line ends).
 // A tab or line break inside a cell becomes a blank, so columns stay columns.
+// A cell that begins with "=", "+", "-", "@", a tab or a carriage return and
+// is no plain number gets a leading "'" here and in the CSV, so that a
+// spreadsheet shows it rather than running it as a formula.
 std::string journalCopyText(const ExchangeJournal& journal, const std::vector<std::size_t>& indices);
 
 // The rows at `indices` as CSV: the header line, then one line per row, cells
@@ -141,8 +144,10 @@ std::string journalCopyText(const ExchangeJournal& journal, const std::vector<st
 // saveJournalCsv converts it.
 std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std::size_t>& indices);
 
-// Writes the CSV text to `path` in the ANSI code page, replacing the file
-// whole so that it is never seen half written. False when it could not be.
+// Writes the CSV text to `path` in the ANSI code page ("?" for a character
+// outside it), replacing the file whole so that it is never seen half
+// written. A link in its place or a file the user could not write is not
+// replaced (platform::FileRole::Export). False when it could not be.
 bool saveJournalCsv(const std::string& path, std::string_view csvUtf8);
 
 }  // namespace lk40::core

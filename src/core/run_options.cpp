@@ -7,20 +7,51 @@ namespace lk40::core {
 
 namespace {
 
+// Limits up to thirty days, in whole seconds.
+constexpr uint32_t kMaxLimitS = 30u * 24 * 60 * 60;
+
+bool takeSeconds(const std::string& text, uint32_t& ms) {
+  if (text.empty() || text.size() > 7 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  const unsigned long seconds = std::stoul(text);
+  if (seconds < 1 || seconds > kMaxLimitS) return false;
+  ms = static_cast<uint32_t>(seconds * 1000);
+  return true;
+}
+
 struct Option {
   std::string_view name;
-  std::string RunOptions::*value;
-  const char* missing;
+  const char* missing;  // the value is missing or bad
+  bool (*take)(RunOptions& options, const std::string& value);
 };
 
 const Option kOptions[] = {
-    {"--run", &RunOptions::script, "--run: не указан файл сценария"},
-    {"--report", &RunOptions::report, "--report: не указан файл отчёта"},
+    {"--run", "--run: не указан файл сценария",
+     [](RunOptions& o, const std::string& v) {
+       o.script = v;
+       return true;
+     }},
+    {"--report", "--report: не указан файл отчёта",
+     [](RunOptions& o, const std::string& v) {
+       o.report = v;
+       return true;
+     }},
+    {"--timeout", "--timeout: нужно целое число секунд от 1 до 2592000",
+     [](RunOptions& o, const std::string& v) { return takeSeconds(v, o.limits.runMs); }},
+    {"--step-timeout", "--step-timeout: нужно целое число секунд от 1 до 2592000",
+     [](RunOptions& o, const std::string& v) { return takeSeconds(v, o.limits.stepMs); }},
 };
 
+// The same file by any name: a link, a hard link, "./", an absolute path.
+// A report that is not there yet is no file of the script's, unless its
+// name, made absolute, is the script's own.
 bool sameFile(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
-  return fs::u8path(a).lexically_normal() == fs::u8path(b).lexically_normal();
+  const fs::path first = fs::u8path(a);
+  const fs::path second = fs::u8path(b);
+  std::error_code error;
+  if (fs::equivalent(first, second, error)) return true;
+  const auto normal = [&](const fs::path& p) { return fs::absolute(p, error).lexically_normal(); };
+  return normal(first) == normal(second);
 }
 
 }  // namespace
@@ -30,6 +61,7 @@ RunOptions parseRunOptions(const std::vector<std::string>& arguments) {
   const auto fail = [&](std::string error) {
     if (options.error.empty()) options.error = std::move(error);
   };
+  std::vector<const Option*> given;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const Option* option = nullptr;
@@ -50,19 +82,18 @@ RunOptions parseRunOptions(const std::vector<std::string>& arguments) {
       options.rest.push_back(argument);
       continue;
     }
-    std::string& slot = options.*(option->value);
-    if (!slot.empty()) fail(std::string(option->name) + ": указан дважды");
-    if (!hasValue || value.empty() || value.rfind("--", 0) == 0)
+    for (const Option* earlier : given)
+      if (earlier == option) fail(std::string(option->name) + ": указан дважды");
+    given.push_back(option);
+    if (!hasValue || value.empty() || value.rfind("--", 0) == 0 || !option->take(options, value))
       fail(option->missing);
-    else
-      slot = value;
   }
-  if (options.error.empty() && !options.report.empty()) {
-    if (options.script.empty())
-      fail("--report: нужен --run");
-    else if (sameFile(options.script, options.report))
-      fail("--report: отчёт записался бы поверх сценария");
+  if (options.error.empty() && !options.scripted()) {
+    for (const Option* option : given)
+      if (option->name != "--run") fail(std::string(option->name) + ": нужен --run");
   }
+  if (options.error.empty() && !options.report.empty() && sameFile(options.script, options.report))
+    fail("--report: отчёт записался бы поверх сценария");
   return options;
 }
 

@@ -44,6 +44,15 @@ std::string boxText(std::string_view caption, std::string_view text) {
   return std::string(caption) + ": " + std::string(text);
 }
 
+std::string boxesText(const std::vector<std::string>& boxes) {
+  std::string text;
+  for (const std::string& box : boxes) {
+    if (!text.empty()) text += '\n';
+    text += box;
+  }
+  return text;
+}
+
 StepResult checkExpectation(const Step& step, const std::string& seen) {
   StepResult result;
   result.outcome = step.accepts(seen) ? Outcome::Passed : Outcome::Failed;
@@ -68,10 +77,20 @@ std::string stepReport(const Step& step, const StepResult& result) {
   return out;
 }
 
+std::string overrunReport(std::string_view what, uint32_t elapsedMs, std::string_view reason) {
+  std::string out(what);
+  out += " — ВРЕМЯ ВЫШЛО, " + std::to_string(elapsedMs) + " мс\n";
+  field(out, "причина", reason);
+  return out;
+}
+
 std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors) {
   std::string out;
-  for (const ScriptError& error : errors)
-    out += std::string(scriptName) + ":" + std::to_string(error.line) + ": " + error.message + "\n";
+  for (const ScriptError& error : errors) {
+    out += scriptName;
+    if (error.line > 0) out += ":" + std::to_string(error.line);
+    out += ": " + error.message + "\n";
+  }
   return out;
 }
 
@@ -85,7 +104,10 @@ void RunTally::count(const Step& step, const StepResult& result) {
   }
 }
 
+void RunTally::timedOut(std::string where) { timedOut_ = std::move(where); }
+
 int RunTally::exitCode() const {
+  if (!timedOut_.empty()) return kRunTimedOut;
   if (bad_) return kRunBad;
   return failed_ != 0 ? kRunFailed : kRunPassed;
 }
@@ -94,6 +116,7 @@ std::string RunTally::summary() const {
   std::string out = "Итого: шагов " + std::to_string(steps_) + ", проверок " + std::to_string(expectations_) +
                     ", неудач " + std::to_string(failed_);
   if (bad_) out += "; сценарий прерван в строке " + std::to_string(badLine_);
+  if (!timedOut_.empty()) out += "; время вышло: " + timedOut_;
   return out + "; код выхода " + std::to_string(exitCode()) + "\n";
 }
 

@@ -121,11 +121,9 @@ void readExpectation(Step& step, std::string_view rest) {
   if (!after.empty() && after[0] == '~' && (after.size() == 1 || isBlank(after[1]))) {
     std::optional<std::string> pattern = restArgument(trimmed(after.substr(1)));
     if (!pattern) throw LineError{"expect: после ~ не указано выражение"};
-    try {
-      step.pattern.emplace(*pattern, std::regex::ECMAScript);
-    } catch (const std::regex_error& error) {
-      throw LineError{"expect: неверное выражение «" + *pattern + "»: " + error.what()};
-    }
+    std::string why;
+    step.pattern = TextPattern::compile(*pattern, why);
+    if (!step.pattern) throw LineError{"expect: неверное выражение «" + *pattern + "»: " + why};
     step.text = std::move(*pattern);
     return;
   }
@@ -169,7 +167,7 @@ Step parseLine(std::size_t number, std::string_view line) {
 }  // namespace
 
 bool Step::accepts(const std::string& seen) const {
-  return pattern ? std::regex_search(seen, *pattern) : seen == text;
+  return pattern ? pattern->foundIn(seen) : seen == text;
 }
 
 Script parseScript(std::string_view utf8) {
@@ -189,7 +187,17 @@ Script parseScript(std::string_view utf8) {
       script.errors.push_back({number, error.message});
     }
   }
+  // Nothing to run passes nothing: most likely the wrong file.
+  if (script.steps.empty() && script.errors.empty()) script.errors.push_back({0, "в сценарии нет ни одного шага"});
   return script;
+}
+
+bool expectsBoxes(const std::vector<Step>& steps, std::size_t from) {
+  for (std::size_t i = from; i < steps.size(); ++i) {
+    if (steps[i].kind == StepKind::ExpectBox) return true;
+    if (steps[i].kind != StepKind::Expect) return false;
+  }
+  return false;
 }
 
 std::optional<bool> checkBoxValue(std::string_view text) {

@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/text_pattern.h"
 
 namespace lk40::core {
 
@@ -17,11 +18,14 @@ enum class StepKind {
   Set,        // set FIELD TEXT
   Press,      // press BUTTON
   Expect,     // expect FIELD TEXT, expect FIELD ~ REGEX
-  ExpectBox,  // expect box TEXT, expect box ~ REGEX: against the last message box
-              // raised since the previous one (none: the empty text)
+  ExpectBox,  // expect box TEXT, expect box ~ REGEX: against the message boxes
+              // raised since the previous one, a line each (none: the empty text)
   Wait,       // wait MS
   Display,    // display MS
 };
+
+// A script is read up to this size; a larger one is refused.
+inline constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
 
 // Waits are bounded, so a typo cannot hang a run for ever: 24 h at most.
 inline constexpr uint32_t kMaxStepMs = 24u * 60 * 60 * 1000;
@@ -32,12 +36,11 @@ struct Step {
   std::string source;  // the line as written, without its comment and outer blanks
   std::string target;  // the page caption, the field or the button
   std::string text;    // set: what is typed; expect: the text or the pattern as written
-  std::optional<std::regex> pattern;  // expect ... ~: matched anywhere in the field's text
+  std::optional<TextPattern> pattern;  // expect ... ~: found anywhere in the field's text
   uint32_t ms = 0;                    // wait, display
 
   // Whether a field's text (UTF-8) meets the expectation: equal to the text,
-  // or the pattern found in it. The pattern works on bytes, so write Cyrillic
-  // letters as they are, not in classes or ranges.
+  // or the pattern found in it.
   bool accepts(const std::string& seen) const;
 };
 
@@ -57,9 +60,14 @@ struct Script {
 // begins a comment. FIELD is one word, or a text in double quotes when it has
 // blanks ("" inside stands for one quote); NAME, BUTTON and TEXT are the rest
 // of the line, or one text in double quotes to keep outer blanks, a "#" or an
-// empty text (set Edit1 ""). MS is a decimal 0 .. kMaxStepMs. A regex is
-// ECMAScript, compiled here, so that a bad one is a bad line.
+// empty text (set Edit1 ""). MS is a decimal 0 .. kMaxStepMs. A regex is a
+// TextPattern, compiled here, so that a bad one is a bad line.
 Script parseScript(std::string_view utf8);
+
+// Whether an `expect box` stands among the expectations that begin at
+// steps[from], before the next step that acts on the window: there a box
+// raised by the step before `from` is expected.
+bool expectsBoxes(const std::vector<Step>& steps, std::size_t from);
 
 // The check box values a set takes: "да" true, "нет" false, else nothing.
 std::optional<bool> checkBoxValue(std::string_view text);

@@ -38,6 +38,21 @@ class PresentationTest : public QObject {
     }
   }
 
+  // The driver's texts are shown unchanged, however long: no line edit's
+  // default limit of 32 767 characters cuts them.
+  void theStatusFieldsHoldLongTextsWhole() {
+    MainWindowHarness h;
+    h.start();
+    const std::pair<const char*, std::string> texts[] = {{"ResultCodeDescription", std::string(50000, 'd')},
+                                                         {"Input", std::string(40000, 'i')},
+                                                         {"Output", std::string(45000, 'o')}};
+    for (const auto& [property, text] : texts) h.driver->set(property, Variant(text));
+    h.form().ShowCommandResult(0);
+    QCOMPARE(h.text("edtError").size(), 3 + 50000);
+    QCOMPARE(h.text("edtSend").size(), 40000);
+    QCOMPARE(h.text("edtRecieve").size(), 45000);
+  }
+
   void aFailedCallShowsItsCodeAndKeepsTheValues() {
     MainWindowHarness h;
     h.start();

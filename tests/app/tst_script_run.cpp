@@ -59,6 +59,11 @@ class ScriptRunTest : public QObject {
         {"set Скорость 9600", Outcome::Bad, "несколько"},
         {"press Нет такой", Outcome::Bad, "нет кнопки «Нет такой»"},
         {"expect Нет 1", Outcome::Bad, "нет поля «Нет»"},
+        // What takes no input refuses it, and the step fails.
+        {"page Настройки", Outcome::Done, ""},
+        {"set Memo4 текст", Outcome::Failed, "«Memo4» только для чтения"},
+        {"page Градуировка", Outcome::Done, ""},
+        {"set \"Состояние реперной точки\" \"Точка готова для измерения\"", Outcome::Failed, "заблокирован"},
         {"page Тест", Outcome::Failed, "скрыта"},
         {"page Весовые каналы", Outcome::Done, ""},
         {"set \"Канал включен\" нет", Outcome::Done, ""},
@@ -85,14 +90,55 @@ class ScriptRunTest : public QObject {
     MainWindowHarness h;
     ScriptRunner runner;
     TfrmMain& window = h.start();
-    const lk40::core::Script script =
-        lk40::core::parseScript("page Вес\n# a comment\npress Ноль\npress Установить ноль\n");
     std::string report;
-    const int code = runner.run(window, script.steps, [&](const std::string& text) { report += text; });
+    const int code = runScript(runner, window, "page Вес\n# a comment\npress Ноль\npress Установить ноль\n", report);
     QCOMPARE(code, int{lk40::core::kRunBad});
     QVERIFY2(report.find("строка 3: press Ноль — ОШИБКА СЦЕНАРИЯ") != std::string::npos, report.c_str());
     QVERIFY(report.find("строка 4") == std::string::npos);
     QCOMPARE(h.driver->callCount("SetZero"), 0);
+  }
+
+  // A box no `expect box` right after its step accounts for fails that step;
+  // `expect box` sees every box since the previous one, a line each.
+  void unexpectedBoxesFailTheirStep() {
+    struct Row {
+      const char* failing;  // the driver member that raises
+      const char* script;
+      int exitCode;
+      std::vector<const char*> lines;
+    };
+    const Row rows[] = {
+        {"SetZero", "page Вес\npress Установить ноль\nexpect Тара 0\n", lk40::core::kRunFailed,
+         {"строка 2: press Установить ноль — НЕ ВЫПОЛНЕНО", "причина: окно, которого сценарий не ждёт"}},
+        {"SetZero", "page Вес\npress Установить ноль\nexpect Тара 0\nexpect box ~ нет связи\n", lk40::core::kRunPassed,
+         {"строка 2: press Установить ноль — выполнено"}},
+        // The box that failed its step is not seen again by the next expect box.
+        {"SetZero", "page Вес\npress Установить ноль\npress Установить ноль\nexpect box ~ ^[^\\n]+связи$\n",
+         lk40::core::kRunFailed,
+         {"строка 2: press Установить ноль — НЕ ВЫПОЛНЕНО", "строка 3: press Установить ноль — выполнено",
+          "строка 4: expect box ~ ^[^\\n]+связи$ — верно"}},
+        {"Connect", "page Вес\n", lk40::core::kRunFailed, {"при запуске окно:", "причина: окно при запуске"}},
+        {"Connect", "expect box ~ .\npage Вес\n", lk40::core::kRunPassed, {"при запуске окно:"}},
+    };
+    for (const Row& row : rows) {
+      MainWindowHarness h;
+      ScriptRunner runner;
+      h.onBox = [&](const ShownBox& box) { runner.recordBox(box.text, box.caption); };
+      h.driver->failOn(row.failing, "нет связи");
+      TfrmMain& window = h.start();
+      std::string report;
+      QCOMPARE(runScript(runner, window, row.script, report), row.exitCode);
+      for (const char* line : row.lines) QVERIFY2(report.find(line) != std::string::npos, report.c_str());
+    }
+  }
+
+ private:
+  static int runScript(ScriptRunner& runner, TfrmMain& window, const char* text, std::string& report) {
+    const lk40::core::Script script = lk40::core::parseScript(text);
+    lk40::core::RunReporter reporter(
+        {}, [&](std::string_view part) { return report.append(part), true; }, [](int) {});
+    runner.run(window, script.steps, reporter);
+    return reporter.finish();
   }
 };
 

@@ -110,6 +110,21 @@ TEST(ExchangeJournalTexts, CopyAndCsv) {
             "12:34:56.789;Подключиться;Connect;0;Ошибок нет;02 05;02 06;15\r\n");
 }
 
+// The driver's texts reach a spreadsheet as text, never as a formula it runs;
+// the list shows them as they are, and numbers stay numbers.
+TEST(ExchangeJournalTexts, FormulasInertInCopyAndCsv) {
+  ExchangeJournal journal;
+  journal.add({0, "-x", "Connect", -1, "=1+1", "+SUM(A1)", "@cmd", 5, false});
+  journal.add({0, "Тара", "SetTare", 0, "-5", "+2,5", "\tx", 5, false});
+  EXPECT_EQ(cellText(journal[0], JournalColumn::Description), "=1+1");
+  EXPECT_EQ(journalCsvText(journal, {0, 1}).substr(journalCsvText(journal, {}).size()),
+            "00:00:00.000;'-x;Connect;-1;'=1+1;'+SUM(A1);'@cmd;5\r\n"
+            "00:00:00.000;Тара;SetTare;0;-5;+2,5;'\tx;5\r\n");
+  EXPECT_EQ(journalCopyText(journal, {0, 1}).substr(journalCopyText(journal, {}).size()),
+            "00:00:00.000\t'-x\tConnect\t-1\t'=1+1\t'+SUM(A1)\t'@cmd\t5\n"
+            "00:00:00.000\tТара\tSetTare\t0\t-5\t+2,5\t' x\t5\n");
+}
+
 TEST(ExchangeJournalTexts, SavedInTheAnsiCodePageReplacingTheFile) {
   const platform::testing::TempFolder folder;
   const std::string path = folder / "журнал.csv";
@@ -124,6 +139,15 @@ TEST(ExchangeJournalTexts, SavedInTheAnsiCodePageReplacingTheFile) {
   EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "dir"));
   EXPECT_FALSE(saveJournalCsv(folder / "missing/j.csv", csv));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+
+  // A link in the file's place is not followed to replace what it points to.
+  std::error_code noLinks;
+  std::filesystem::create_symlink(std::filesystem::u8path(path), folder.path() / "link.csv", noLinks);
+  if (!noLinks) {
+    EXPECT_FALSE(saveJournalCsv(folder / "link.csv", "other"));
+    EXPECT_EQ(platform::testing::readBytes(std::filesystem::u8path(path)), platform::utf8ToAnsi(csv));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.csv"));
+  }
 }
 
 }  // namespace

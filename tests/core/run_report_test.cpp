@@ -57,6 +57,7 @@ TEST(RunReport, ExitCodeAndSummary) {
 
   EXPECT_EQ(scriptErrorsReport("a.txt", parseScript("page\nwait x").errors),
             "a.txt:1: page: не указана страница\na.txt:2: wait: нужно число миллисекунд от 0 до 86400000\n");
+  EXPECT_EQ(scriptErrorsReport("a.txt", parseScript("").errors), "a.txt: в сценарии нет ни одного шага\n");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace lk40::core {
 namespace {
 
@@ -82,6 +84,13 @@ TEST(RunScript, BadLinesEachWithItsNumber) {
     EXPECT_EQ(script.errors[0].message, message) << line;
     EXPECT_EQ(script.steps.size(), 2u) << line;
   }
+  // A script with nothing to run is a bad one, not a passed one.
+  for (const char* empty : {"", "\n  \n", "# only\n   # comments\n"}) {
+    const Script script = parseScript(empty);
+    ASSERT_EQ(script.errors.size(), 1u) << empty;
+    EXPECT_EQ(script.errors[0].line, 0u);
+    EXPECT_EQ(script.errors[0].message, "в сценарии нет ни одного шага");
+  }
   const Script regex = parseScript("expect edtError ~ 0: (Ошибок");
   ASSERT_EQ(regex.errors.size(), 1u);
   EXPECT_EQ(regex.errors[0].message.rfind("expect: неверное выражение «0: (Ошибок»: ", 0), 0u) << regex.errors[0].message;
@@ -100,6 +109,53 @@ TEST(RunScript, ExpectationsCompareWholeOrSearch) {
   EXPECT_EQ(checkBoxValue("да"), true);
   EXPECT_EQ(checkBoxValue("нет"), false);
   EXPECT_EQ(checkBoxValue("Да"), std::nullopt);
+}
+
+// A driver decides what a field holds: no text and no pattern may crash the
+// run or stall it, and the pattern works on characters, not on bytes.
+TEST(RunScript, PatternsOverCharactersInLinearTime) {
+  const std::string longLine(40000, 'a');
+  std::string alternating;
+  for (int i = 0; i < 10000; ++i) alternating += "ab";
+  // Nested deeper than a parser that recursed could go.
+  const std::string deep = std::string(30000, '(') + "a" + std::string(30000, ')');
+  struct Case {
+    std::string pattern;
+    std::string text;
+    bool found;
+  };
+  const Case cases[] = {
+      {"^.*$", longLine, true},
+      {"(a|b)*c", alternating, false},
+      {"^(a|b)*$", alternating, true},
+      {"^0: (a*)*b$", "0: " + std::string(30, 'a'), false},
+      {"^(a*)*b$", std::string(18, 'a'), false},
+      {"^0: [Я]", "0: Ошибок нет", false},
+      {"^0: [А-Я]", "0: Ошибок нет", true},
+      {"^.{6} нет$", "Ошибок нет", true},
+      {"^\\w+ \\w+$", "Ошибок нет", true},
+      {"^[\\w,]+$", "Ошибок,нет", true},
+      {"\\W", "Ошибок", false},
+      {"(?i)^ошибок", "ОШИБОК НЕТ", true},
+      {"\\Q\\w+\\E", "a\\w+", true},
+      {"\\Q\\w+\\E", "aa", false},
+      {"^[]\\w]+$", "]я]", true},
+      {"[[:digit:]]", "нет", false},
+      {deep, "xa", true},
+  };
+  const auto started = std::chrono::steady_clock::now();
+  for (const Case& c : cases) {
+    const Script script = parseScript("expect edtRecieve ~ " + c.pattern);
+    ASSERT_TRUE(script.errors.empty()) << c.pattern.substr(0, 40) << ": " << script.errors[0].message.substr(0, 80);
+    EXPECT_EQ(script.steps.at(0).accepts(c.text), c.found) << c.pattern.substr(0, 40);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+
+  for (const std::string& bad : {std::string("\\bнет"), std::string("[\\W]"), std::string("0: (Ошибок")}) {
+    const Script script = parseScript("expect edtError ~ " + bad);
+    ASSERT_EQ(script.errors.size(), 1u) << bad.substr(0, 20);
+    EXPECT_EQ(script.errors[0].message.rfind("expect: неверное выражение «", 0), 0u) << script.errors[0].message.substr(0, 80);
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 
 #include "main_window/tfrm_main.h"
@@ -39,6 +40,9 @@ StepResult failed(const QString& reason) { return withOutcome(Outcome::Failed, r
 StepResult bad(const QString& reason) { return withOutcome(Outcome::Bad, reason); }
 
 QString name(const Step& step) { return QString::fromStdString(step.target); }
+
+// A control that took the operator's choice and kept its own value.
+StepResult unchanged(const Step& step) { return failed(QStringLiteral("«%1» не изменилось").arg(name(step))); }
 
 // What an expectation compares: the text a field shows.
 QString fieldText(const QWidget* w) {
@@ -137,21 +141,29 @@ ErrorBox ScriptRunner::boxSeam() {
 }
 
 void ScriptRunner::recordBox(const QString& text, const QString& caption) {
-  lastBox_ = lk40::core::boxText(caption.toStdString(), text.toStdString());
-  (stepBoxes_ ? *stepBoxes_ : startupBoxes_).push_back(lastBox_);
+  std::string box = lk40::core::boxText(caption.toStdString(), text.toStdString());
+  (stepBoxes_ ? *stepBoxes_ : startupBoxes_).push_back(box);
+  pendingBoxes_.push_back(std::move(box));
 }
 
-int ScriptRunner::run(TfrmMain& window, const std::vector<Step>& steps,
-                      const std::function<void(const std::string&)>& report) {
-  lk40::core::RunTally tally;
-  for (const Step& step : steps) {
-    const StepResult result = runStep(window, step);
-    tally.count(step, result);
-    report(lk40::core::stepReport(step, result));
+void ScriptRunner::run(TfrmMain& window, const std::vector<Step>& steps, lk40::core::RunReporter& report) {
+  // A box that failed the run or its step is told there; no later `expect
+  // box` sees it again.
+  const bool startupExpected = lk40::core::expectsBoxes(steps, 0);
+  report.startupBoxes(startupBoxes_, startupExpected);
+  if (!startupExpected) pendingBoxes_.clear();
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const Step& step = steps[i];
+    report.stepStarted(step);
+    StepResult result = runStep(window, step);
+    if (!result.boxes.empty() && result.outcome == Outcome::Done && !lk40::core::expectsBoxes(steps, i + 1)) {
+      result.outcome = Outcome::Failed;
+      result.reason = "окно, которого сценарий не ждёт: за шагом нет expect box";
+      pendingBoxes_.resize(pendingBoxes_.size() - std::min(pendingBoxes_.size(), result.boxes.size()));
+    }
+    report.stepDone(step, result);
     if (result.outcome == Outcome::Bad) break;
   }
-  report(tally.summary());
-  return tally.exitCode();
 }
 
 StepResult ScriptRunner::runStep(TfrmMain& window, const Step& step) {
@@ -166,8 +178,8 @@ StepResult ScriptRunner::runStep(TfrmMain& window, const Step& step) {
     case StepKind::Press: result = press(window, step); break;
     case StepKind::Expect: result = expect(window, step); break;
     case StepKind::ExpectBox:
-      result = lk40::core::checkExpectation(step, lastBox_);
-      lastBox_.clear();
+      result = lk40::core::checkExpectation(step, lk40::core::boxesText(pendingBoxes_));
+      pendingBoxes_.clear();
       break;
     case StepKind::Wait: runEventLoopFor(step.ms); break;
     case StepKind::Display: result = display(window, step); break;
@@ -208,15 +220,22 @@ StepResult ScriptRunner::set(TfrmMain& window, const Step& step) {
     const int item = combo->findText(text, Qt::MatchExactly);
     if (item < 0) return failed(QStringLiteral("в списке «%1» нет «%2»").arg(name(step), text));
     combo->setCurrentIndex(item);
+    if (combo->currentIndex() != item) return unchanged(step);
   } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
     const auto checked = lk40::core::checkBoxValue(step.text);
     if (!checked) return failed(QStringLiteral("флажок «%1» ставится словом «да» или «нет»").arg(name(step)));
     if (box->isChecked() != *checked) box->click();
+    if (box->isChecked() != *checked) return unchanged(step);
   } else if (auto* group = qobject_cast<RadioGroup*>(w)) {
     const int item = static_cast<int>(group->items().indexOf(text));
     if (item < 0) return failed(QStringLiteral("в группе «%1» нет «%2»").arg(name(step), text));
+    // The window's own output groups lock their items: only a result chooses one.
+    if (!group->button(item)->isEnabled())
+      return failed(QStringLiteral("в группе «%1» пункт «%2» заблокирован").arg(name(step), text));
     group->button(item)->click();
+    if (group->itemIndex() != item) return unchanged(step);
   } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+    if (memo->isReadOnly()) return failed(QStringLiteral("«%1» только для чтения").arg(name(step)));
     memo->setPlainText(text);
   } else {
     return failed(QStringLiteral("«%1» — надпись, в неё не вводят").arg(name(step)));

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/run_report.h"
+#include "core/run_reporter.h"
 #include "core/run_script.h"
 #include "widgets/error_box.h"
 
@@ -27,10 +27,11 @@ class ScriptRunner {
   const std::vector<std::string>& startupBoxes() const { return startupBoxes_; }
 
   // Carries out the steps in order and hands each one's report on as soon as
-  // it is done; stops after a step that names what the window has not.
-  // Returns the run's exit code, the summary handed on last.
-  int run(TfrmMain& window, const std::vector<lk40::core::Step>& steps,
-          const std::function<void(const std::string&)>& report);
+  // it is done; stops after a step that names what the window has not. A
+  // step that raised a box fails unless an `expect box` stands among the
+  // expectations right after it; so do the boxes of the start-up, before the
+  // first step. Such boxes are not seen again by a later `expect box`. The summary is the caller's (RunReporter::finish).
+  void run(TfrmMain& window, const std::vector<lk40::core::Step>& steps, lk40::core::RunReporter& report);
 
   lk40::core::StepResult runStep(TfrmMain& window, const lk40::core::Step& step);
 
@@ -43,5 +44,6 @@ class ScriptRunner {
 
   std::vector<std::string> startupBoxes_;
   std::vector<std::string>* stepBoxes_ = nullptr;  // while a step runs
-  std::string lastBox_;                            // since the last `expect box`
+  // Since the last `expect box`, but those a step already failed for.
+  std::vector<std::string> pendingBoxes_;
 };

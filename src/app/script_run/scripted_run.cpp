@@ -1,57 +1,56 @@
 #include "script_run/scripted_run.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QSaveFile>
 #include <QTimer>
 #include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/run_report.h"
+#include "core/run_reporter.h"
 #include "core/run_script.h"
+#include "platform/text_file.h"
 #include "script_run/script_runner.h"
 
 namespace {
 
-void toStandardError(const std::string& text) {
-  std::fputs(text.c_str(), stderr);
-  std::fflush(stderr);
+// The bytes whole, a NUL among them included, flushed at once.
+bool writeAll(std::FILE* stream, std::string_view text) {
+  const bool complete = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+  return std::fflush(stream) == 0 && complete;
 }
+
+void toStandardError(const std::string& text) { writeAll(stderr, text); }
 
 QString fileName(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-// Where the report goes: standard output step by step, or a file at the end.
-class ReportSink {
- public:
-  explicit ReportSink(const std::string& file) : file_(file) {}
-
-  void operator()(const std::string& text) {
-    if (file_.empty()) {
-      std::fputs(text.c_str(), stdout);
-      std::fflush(stdout);
-    } else {
-      text_ += text;
-    }
-  }
-
-  // False, with the reason on standard error, when the file cannot be written.
-  bool finish() {
-    if (file_.empty()) return true;
-    QSaveFile out(fileName(file_));
-    if (out.open(QIODevice::WriteOnly) && out.write(text_.data(), static_cast<qint64>(text_.size())) >= 0 &&
-        out.commit())
-      return true;
-    toStandardError(file_ + ": отчёт не записан: " + out.errorString().toStdString() + "\n");
+// The script's bytes, at most kMaxScriptBytes of them: a device or a pipe
+// without end (/dev/zero) is refused, not read until memory runs out.
+bool readScript(const std::string& path, std::string& bytes) {
+  QFile file(fileName(path));
+  if (!file.open(QIODevice::ReadOnly)) {
+    toStandardError(path + ": сценарий не прочитан: " + file.errorString().toStdString() + "\n");
     return false;
   }
-
- private:
-  std::string file_;
-  std::string text_;
-};
+  char buffer[65536];
+  for (;;) {
+    const qint64 n = file.read(buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0) {
+      toStandardError(path + ": сценарий не прочитан: " + file.errorString().toStdString() + "\n");
+      return false;
+    }
+    if (bytes.size() + static_cast<std::size_t>(n) > lk40::core::kMaxScriptBytes) {
+      toStandardError(path + ": сценарий больше " + std::to_string(lk40::core::kMaxScriptBytes >> 20) + " МиБ\n");
+      return false;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+}
 
 // Runs the event loop until the window is active, for at most a while: the
 // fields take the keyboard focus only in an active window.
@@ -69,24 +68,32 @@ void waitUntilActive(const QWidget& window) {
 }  // namespace
 
 int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options) {
-  QFile file(fileName(run.script));
-  if (!file.open(QIODevice::ReadOnly)) {
-    toStandardError(run.script + ": сценарий не прочитан: " + file.errorString().toStdString() + "\n");
-    return lk40::core::kRunBad;
+  std::string bytes;
+  if (!readScript(run.script, bytes)) return lk40::core::kRunBad;
+  const lk40::core::Script script = lk40::core::parseScript(bytes);
+
+  // The report file is made before anything runs, so that a report that
+  // cannot be written stops the run before the driver is called.
+  std::unique_ptr<lk40::platform::OutputFile> file;
+  if (!run.report.empty()) {
+    file = lk40::platform::OutputFile::recreate(run.report);
+    if (!file) {
+      toStandardError(run.report + ": отчёт не создан\n");
+      return lk40::core::kRunBad;
+    }
   }
-  const QByteArray bytes = file.readAll();
-  const lk40::core::Script script = lk40::core::parseScript(std::string_view(bytes.constData(), bytes.size()));
-  ReportSink report(run.report);
+  const auto output = [&file](std::string_view text) { return file ? file->write(text) : writeAll(stdout, text); };
   if (!script.errors.empty()) {
     const std::string errors = lk40::core::scriptErrorsReport(run.script, script.errors);
     toStandardError(errors);
-    if (!run.report.empty()) {
-      report(errors);
-      report.finish();
-    }
+    if (file) file->write(errors);
     return lk40::core::kRunBad;
   }
 
+  // Past a time limit the user-interface thread may be stuck in a driver
+  // call: the reporter's watch ends the report and the process from its own
+  // thread, without running anything of this one.
+  lk40::core::RunReporter report(run.limits, output, [](int exitCode) { std::_Exit(exitCode); });
   ScriptRunner runner;  // outlives the window, whose boxes it takes
   options.showError = runner.boxSeam();
   options.savedInputs = false;
@@ -97,18 +104,22 @@ int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options) {
     for (const std::string& box : runner.startupBoxes()) why += "\n  окно: " + box;
     for (const QString& line : window.driverFailure().split(QLatin1Char('\n'))) why += "\n  " + line.toStdString();
     toStandardError(why + "\n");
-    report("Сценарий: " + run.script + "\n" + why + "\n");
-    report.finish();
+    if (file) report.write(why + "\n");  // no summary: no step ran
     return lk40::core::kRunBad;
   }
   window.show();
   window.activateWindow();
   waitUntilActive(window);
 
-  report("Сценарий: " + run.script + "\n");
-  for (const std::string& box : runner.startupBoxes()) report("  при запуске окно: " + box + "\n");
-  const int exitCode = runner.run(window, script.steps, std::ref(report));
+  report.write("Сценарий: " + run.script + "\n");
+  runner.run(window, script.steps, report);
   // Closed as the operator closes it: a running soak test stops, its log ends.
+  report.phaseStarted("закрытие");
   window.close();
-  return report.finish() ? exitCode : lk40::core::kRunBad;
+  const int exitCode = report.finish();
+  if (!report.written()) {
+    toStandardError((run.report.empty() ? std::string("стандартный вывод") : run.report) + ": отчёт записан не весь\n");
+    return lk40::core::kRunBad;
+  }
+  return exitCode;
 }
