@@ -9,6 +9,7 @@
 
 #include "core/run_options.h"
 #include "core/run_report.h"
+#include "main_window/driver_failure.h"
 #include "main_window/tfrm_main.h"
 #include "script_run/scripted_run.h"
 #include "widgets/qt_translations.h"
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", early.error.c_str());
     return lk40::core::kRunBad;
   }
+  // The twin of the driver's bitness takes the run before anything of it is made.
+  std::string twinError;
+  if (const auto twin = runTwinIfDriverIsTheirs(twinError)) return *twin;
   // A scripted run needs no display; the platform is chosen before Qt starts.
   if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (early.scripted()) qtMessages = qInstallMessageHandler(startingScriptedRun);
@@ -71,11 +75,12 @@ int main(int argc, char** argv) {
     return lk40::core::kRunBad;
   }
   TfrmMainOptions options;
+  options.twinError = twinError;
   for (const std::string& argument : run.rest) options.arguments << QString::fromStdString(argument);
   if (run.scripted()) return runScripted(run, std::move(options));
 
   TfrmMain window(std::move(options));
-  if (!window.started()) return window.twinExitCode().value_or(0);
+  if (!window.started()) return 0;
   window.show();
   return app.exec();
 }

@@ -1,6 +1,7 @@
-// When the driver cannot be created: the bench hands the run over to its
-// twin of the other bitness when the driver's class is registered only for
-// programs of that bitness, or else says why beneath "Драйвер не установлен".
+// The driver's bitness and the bench's: which of the two installed twins
+// runs, and why no driver could be had beneath "Драйвер не установлен".
+// Windows keeps the classes of 32-bit and 64-bit programs in two views of
+// the registry, and an in-process server serves only its own bitness.
 #pragma once
 
 #include <string>
@@ -16,17 +17,16 @@ struct DriverFailureFacts {
   int ownBits = 64;           // this bench's bitness, 32 or 64
   bool handedOver = false;    // this bench was handed the run by its twin
   std::string twin;           // the installed twin of the other bitness; empty when none
+  std::string twinError;      // why that twin could not be started; empty when it was not tried
 };
 
-struct DriverFailure {
-  bool handOver = false;  // start `twin` with this run's arguments and end with its exit code
-  std::string details;    // the reason, one fact a line: the box's details, the report's lines
-};
+// True when the run goes to the twin: the class's server is registered only
+// for the other bitness, the twin is installed and was not tried in vain, and
+// this bench was not handed the run itself (a twin never hands it back).
+bool handsOver(const DriverFailureFacts& facts);
 
-// A bench handed the run never hands it back, whatever it finds.
-DriverFailure judgeDriverFailure(const DriverFailureFacts& facts);
-
-// The line added to the details when the twin could not be started.
-std::string twinNotStarted(int twinBits, const std::string& why);
+// The reason beneath "Драйвер не установлен", one fact a line: what was
+// looked up, the system's words, and the bitness the driver is registered for.
+std::string driverFailureDetails(const DriverFailureFacts& facts);
 
 }  // namespace lk40::core

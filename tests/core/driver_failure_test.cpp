@@ -5,7 +5,10 @@
 namespace lk40::core {
 namespace {
 
-DriverFailureFacts facts(bool in32, bool in64, int ownBits, bool handedOver, const char* twin) {
+constexpr char kTwin[] = "C:\\Program Files (x86)\\lk40-drvtest\\bin\\lk40-drvtest.exe";
+
+DriverFailureFacts facts(bool in32, bool in64, int ownBits, bool handedOver = false, const char* twin = kTwin,
+                         const char* twinError = "") {
   DriverFailureFacts f;
   f.progId = "AddIn.DrvTarvo";
   f.failure = "Класс не зарегистрирован";
@@ -15,56 +18,55 @@ DriverFailureFacts facts(bool in32, bool in64, int ownBits, bool handedOver, con
   f.ownBits = ownBits;
   f.handedOver = handedOver;
   f.twin = twin;
+  f.twinError = twinError;
   return f;
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST(DriverFailure, HandsOverOnlyToAnInstalledTwinWhenOnlyItsBitnessHasTheClass) {
-  const char* twin = "C:\\Program Files (x86)\\lk40-drvtest\\bin\\lk40-drvtest.exe";
+TEST(DriverFailure, TheTwinTakesTheRunOnlyWhenOnlyItsBitnessHasTheClass) {
   const struct {
-    bool in32, in64;
-    int own;
-    bool handedOver;
-    const char* twin;
-    bool handOver;
-    const char* line;  // a line the details must hold; "" for none of the bitness lines
+    DriverFailureFacts facts;
+    bool handsOver;
+    const char* line;  // a line the details must hold; "" for none about the bitness
   } cases[] = {
-      {true, false, 64, false, twin, true, "только для 32-разрядных программ, а этот тест драйвера 64-разрядный"},
-      {false, true, 32, false, twin, true, "только для 64-разрядных программ, а этот тест драйвера 32-разрядный"},
-      {true, false, 64, false, "", false, "32-разрядный тест драйвера не установлен"},
-      {true, false, 64, true, twin, false, "запущен 32-разрядным и не передаёт запуск обратно"},
-      {false, true, 32, true, twin, false, "запущен 64-разрядным и не передаёт запуск обратно"},
-      {true, true, 64, false, twin, false, ""},   // its own view has it: the failure is elsewhere
-      {false, false, 32, false, twin, false, ""},
-      {true, false, 32, false, twin, false, ""},
+      {facts(true, false, 64), true, "только для 32-разрядных программ, а этот тест драйвера 64-разрядный"},
+      {facts(false, true, 32), true, "только для 64-разрядных программ, а этот тест драйвера 32-разрядный"},
+      {facts(true, false, 64, false, ""), false, "32-разрядный тест драйвера не установлен"},
+      {facts(true, false, 64, false, kTwin, "файл не найден"), false,
+       "32-разрядный тест драйвера не запущен: файл не найден"},
+      {facts(true, false, 64, true), false, "запущен 32-разрядным и не передаёт запуск обратно"},
+      {facts(false, true, 32, true), false, "запущен 64-разрядным и не передаёт запуск обратно"},
+      {facts(true, true, 64), false, ""},  // its own view has it: the failure is elsewhere
+      {facts(true, true, 32), false, ""},
+      {facts(false, false, 32), false, ""},
+      {facts(true, false, 32), false, ""},
+      {facts(false, true, 64), false, ""},
   };
   for (const auto& c : cases) {
-    const DriverFailure out = judgeDriverFailure(facts(c.in32, c.in64, c.own, c.handedOver, c.twin));
-    EXPECT_EQ(out.handOver, c.handOver) << out.details;
+    const std::string details = driverFailureDetails(c.facts);
+    EXPECT_EQ(handsOver(c.facts), c.handsOver) << details;
     if (*c.line != '\0') {
-      EXPECT_TRUE(has(out.details, c.line)) << out.details;
+      EXPECT_TRUE(has(details, c.line)) << details;
     } else {
-      EXPECT_FALSE(has(out.details, "только для")) << out.details;
+      EXPECT_FALSE(has(details, "только для")) << details;
     }
   }
 }
 
 TEST(DriverFailure, DetailsSayWhatWasLookedUpAndTheSystemsWords) {
-  const DriverFailure found = judgeDriverFailure(facts(true, false, 64, false, ""));
-  EXPECT_EQ(found.details,
+  EXPECT_EQ(driverFailureDetails(facts(true, false, 64, false, "")),
             "ProgID AddIn.DrvTarvo: класс {5B1C9F2E-0000-4000-8000-000000000001}\n"
             "CLSID\\{5B1C9F2E-0000-4000-8000-000000000001}\\InprocServer32: в 32-разрядном разделе реестра есть, "
             "в 64-разрядном нет\n"
             "Ошибка: Класс не зарегистрирован\n"
             "Драйвер зарегистрирован только для 32-разрядных программ, а этот тест драйвера 64-разрядный\n"
             "32-разрядный тест драйвера не установлен\n");
-  DriverFailureFacts none = facts(false, false, 64, false, "");
+  DriverFailureFacts none = facts(false, false, 64);
   none.clsid.clear();
   none.failure = "No driver for 'AddIn.DrvTarvo'";
-  EXPECT_EQ(judgeDriverFailure(none).details,
+  EXPECT_EQ(driverFailureDetails(none),
             "ProgID AddIn.DrvTarvo: класс не зарегистрирован\nОшибка: No driver for 'AddIn.DrvTarvo'\n");
-  EXPECT_EQ(twinNotStarted(32, "файл не найден"), "32-разрядный тест драйвера не запущен: файл не найден\n");
 }
 
 }  // namespace

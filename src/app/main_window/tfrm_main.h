@@ -39,6 +39,9 @@ struct TfrmMainOptions {
   // The same with details ("Драйвер не установлен" and why); empty: the
   // standard box, or showError without the details when that is given.
   DetailedErrorBox showDetailedError;
+  // Why the twin of the other bitness, which should have taken the run,
+  // could not be started (runTwinIfDriverIsTheirs); empty when it was not tried.
+  std::string twinError;
 };
 
 class TfrmMain : public QWidget {
@@ -53,9 +56,6 @@ class TfrmMain : public QWidget {
   bool started() const { return started_; }
   // Why no driver could be created, one fact a line; empty once started.
   const QString& driverFailure() const { return driverFailure_; }
-  // The exit code of the twin of the other bitness that this bench handed
-  // the run over to, instead of starting (driver_failure.cpp).
-  std::optional<int> twinExitCode() const { return twinExitCode_; }
 
   const MainUi& controls() const { return ui; }
   const QString& loggingFile() const { return loggingFile_; }
@@ -251,7 +251,6 @@ class TfrmMain : public QWidget {
   QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
   bool started_ = false;
   QString driverFailure_;
-  std::optional<int> twinExitCode_;
   // The page the page rules last saw shown: a change is asked against it.
   int shownIndex_ = 0;
   QString baseCaption_;

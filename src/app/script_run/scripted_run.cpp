@@ -99,7 +99,6 @@ int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options) {
   options.savedInputs = false;
   TfrmMain window(std::move(options));
   if (!window.started()) {
-    if (const auto twin = window.twinExitCode()) return *twin;  // the twin wrote the report
     std::string why = "Драйвер не создан";
     for (const std::string& box : runner.startupBoxes()) why += "\n  окно: " + box;
     for (const QString& line : window.driverFailure().split(QLatin1Char('\n'))) why += "\n  " + line.toStdString();

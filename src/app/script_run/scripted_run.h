@@ -10,6 +10,5 @@
 // report step by step to FILE or to standard output. Returns the exit code:
 // 0 every expectation held, 1 one failed, 2 a bad script, a report that
 // cannot be written or no driver (the reasons on standard error, and in a
-// report file); a time limit passed ends the process with 3. A bench that
-// handed the run to its twin of the other bitness returns the twin's code.
+// report file); a time limit passed ends the process with 3.
 int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options);
