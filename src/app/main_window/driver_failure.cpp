@@ -4,6 +4,7 @@
 #include "main_window/driver_failure.h"
 
 #include "automation/class_registration.h"
+#include "core/driver_failure.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
 #include "platform/installed_program.h"
