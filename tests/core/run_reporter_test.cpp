@@ -62,12 +62,12 @@ TEST(RunReporter, ALimitPassedEndsTheReportFromTheWatch) {
     };
     if (c.stuck == 0) stuck();
     for (std::size_t i = 0; i < script.steps.size(); ++i) {
-      reporter.stepStarted(script.steps[i]);
+      reporter.stepStarted(RunStep::of(script.steps[i]));
       if (i + 1 == c.stuck)
         stuck();
       else
         std::this_thread::sleep_for(milliseconds(20));
-      reporter.stepDone(script.steps[i], StepResult{});
+      reporter.stepDone(RunStep::of(script.steps[i]), StepResult{});
     }
     EXPECT_EQ(reporter.finish(), c.exitCode) << c.script << text;
     EXPECT_EQ(overrun, c.exitCode == kRunTimedOut ? kRunTimedOut : -1) << c.script;
@@ -93,9 +93,9 @@ TEST(RunReporter, OneEndWhoeverComesFirst) {
           return true;
         },
         [&](int code) { overrun = code; });
-    reporter.stepStarted(script.steps[0]);
+    reporter.stepStarted(RunStep::of(script.steps[0]));
     std::this_thread::sleep_for(std::chrono::microseconds(i % 3 * 500));
-    reporter.stepDone(script.steps[0], StepResult{});
+    reporter.stepDone(RunStep::of(script.steps[0]), StepResult{});
     const int code = reporter.finish();
     EXPECT_EQ(count(text, "Итого:"), 1u) << text;
     EXPECT_EQ(code == kRunTimedOut, overrun == kRunTimedOut) << text;

@@ -57,7 +57,7 @@ TEST(RunScript, LinesNumberedFromOneOverBomCommentsAndBlankLines) {
 
 TEST(RunScript, BadLinesEachWithItsNumber) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Page Вес", "неизвестный шаг «Page»: page, set, press, expect, wait или display"},
+      {"Page Вес", "неизвестный шаг «Page»: page, set, press, expect, wait, display, repeat, end или include"},
       {"page", "page: не указана страница"},
       {"page   # nothing", "page: не указана страница"},
       {"press", "press: не указана кнопка"},
