@@ -1,5 +1,7 @@
 // The bench: one main window that lives from start to exit, or a scripted run
-// of it (--run SCRIPT [--report FILE]) that exits with the run's code.
+// of it (--run SCRIPT [--report FILE] [--junit FILE]) that exits with the
+// run's code, or a check of a script (--check SCRIPT), or the window with the
+// operator's steps recorded into a script (--record FILE).
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
@@ -9,6 +11,8 @@
 
 #include "core/run_options.h"
 #include "core/run_report.h"
+#include "core/run_script.h"
+#include "core/run_script_file.h"
 #include "main_window/tfrm_main.h"
 #include "script_run/scripted_run.h"
 #include "widgets/qt_translations.h"
@@ -49,6 +53,14 @@ int main(int argc, char** argv) {
   if (!early.error.empty()) {
     std::fprintf(stderr, "%s\n", early.error.c_str());
     return lk40::core::kRunBad;
+  }
+  // A check reads the script and its includes, and nothing else: no driver, no window.
+  if (!early.check.empty()) {
+    const lk40::core::Script script = lk40::core::loadScript(early.check, lk40::core::readScriptFile);
+    const std::string said = script.errors.empty() ? lk40::core::checkedScript(early.check, script)
+                                                   : lk40::core::scriptErrorsReport(early.check, script.errors);
+    std::fputs(said.c_str(), script.errors.empty() ? stdout : stderr);
+    return script.errors.empty() ? lk40::core::kRunPassed : lk40::core::kRunBad;
   }
   // A scripted run needs no display; the platform is chosen before Qt starts.
   if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
