@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "core/run_script.h"
 #include "core/run_script_file.h"
 #include "main_window/tfrm_main.h"
+#include "platform/whole_file.h"
+#include "script_record/script_recorder.h"
 #include "script_run/scripted_run.h"
 #include "widgets/qt_translations.h"
 
@@ -86,8 +89,25 @@ int main(int argc, char** argv) {
   for (const std::string& argument : run.rest) options.arguments << QString::fromStdString(argument);
   if (run.scripted()) return runScripted(run, std::move(options));
 
+  // A recording that could not be saved is told before the operator's work.
+  if (!run.record.empty()) {
+    if (const std::error_code why = lk40::platform::prepareFolderFor(std::filesystem::u8path(run.record))) {
+      std::fprintf(stderr, "--record: %s: %s\n", run.record.c_str(), why.message().c_str());
+      return lk40::core::kRunBad;
+    }
+  }
   TfrmMain window(std::move(options));
   if (!window.started()) return 0;
+  ScriptRecorder* recorder = nullptr;
+  if (!run.record.empty()) {
+    recorder = ScriptRecorder::of(&window);
+    recorder->setRecording(true);
+  }
   window.show();
-  return app.exec();
+  const int code = app.exec();
+  if (recorder && !recorder->save(QString::fromStdString(run.record))) {
+    std::fprintf(stderr, "--record: %s: сценарий не записан\n", run.record.c_str());
+    return lk40::core::kRunBad;
+  }
+  return code;
 }
