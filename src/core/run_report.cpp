@@ -115,7 +115,7 @@ std::string checkedScript(std::string_view scriptName, const Script& script) {
     if (!step.file.empty() && std::find(files.begin(), files.end(), step.file) == files.end()) files.push_back(step.file);
   }
   return std::string(scriptName) + ": ошибок нет; шагов " + std::to_string(steps) + ", из них проверок " +
-         std::to_string(expectations) + "; повторов " + std::to_string(loops) + "; вставленных файлов " +
+         std::to_string(expectations) + "; блоков repeat " + std::to_string(loops) + "; вставленных файлов " +
          std::to_string(files.size()) + "\n";
 }
 

@@ -73,8 +73,8 @@ std::string overrunReport(std::string_view what, uint32_t elapsedMs, std::string
 std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors);
 
 // What --check says of a script without errors: "a.txt: ошибок нет; шагов
-// 12, из них проверок 5; повторов 2; вставленных файлов 1\n" (steps and
-// expectations as written, each loop's once).
+// 12, из них проверок 5; блоков repeat 2; вставленных файлов 1\n" (steps
+// and expectations as written, each loop's once).
 std::string checkedScript(std::string_view scriptName, const Script& script);
 
 // Counts the steps as they are reported and gives the summary and exit code.
