@@ -98,7 +98,7 @@ std::string overrunReport(std::string_view what, uint32_t elapsedMs, std::string
 std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors) {
   std::string out;
   for (const ScriptError& error : errors) {
-    out += scriptName;
+    out += error.file.empty() ? std::string(scriptName) : error.file;
     if (error.line > 0) out += ":" + std::to_string(error.line);
     out += ": " + error.message + "\n";
   }

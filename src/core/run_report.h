@@ -68,8 +68,9 @@ std::string expectationMismatch(const Step& step, const StepResult& result);
 // 3: press Button15", "запуск"): elapsed milliseconds and why.
 std::string overrunReport(std::string_view what, uint32_t elapsedMs, std::string_view reason);
 
-// "<script>:<line>: <message>\n" for each bad line; "<script>: <message>\n"
-// for one of the script as a whole (line 0).
+// "<script>:<line>: <message>\n" for each bad line, the included file's name
+// in place of the script's for a line of one; "<script>: <message>\n" for
+// one of the script as a whole (line 0).
 std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors);
 
 // What --check says of a script without errors: "a.txt: ошибок нет; шагов

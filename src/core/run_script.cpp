@@ -148,6 +148,8 @@ void readTarget(Step& step, std::string name) {
     if (endsWith(name, tail)) {
       step.aspect = aspect;
       name.resize(name.size() - tail.size());
+      if (!name.empty() && name.back() == ']')
+        throw LineError{"expect: .caption, .enabled и .bulb пишутся у элемента без строки"};
       step.target = std::move(name);
       return;
     }
@@ -182,7 +184,6 @@ void readExpectation(Step& step, std::string_view rest) {
     step.target = std::move(field);
   else
     readTarget(step, std::move(field));
-  if (step.aspect == Aspect::Bulb && step.row >= 0) throw LineError{"expect: .bulb пишется у списка без строки"};
   if (!after.empty() && after[0] == '~' && (after.size() == 1 || isBlank(after[1]))) {
     std::optional<std::string> pattern = restArgument(trimmed(after.substr(1)));
     if (!pattern) throw LineError{"expect: после ~ не указано выражение"};
