@@ -85,6 +85,11 @@ QHash<const QWidget*, QString> captionsBeside(const QWidget* window) {
   return captions;
 }
 
+// A control named by its form name or its own caption, rather than by a label.
+bool namedItself(const QWidget* w, const QString& name) {
+  return w->objectName() == name || (!ownCaption(w).isEmpty() && ownCaption(w) == name);
+}
+
 bool answers(const QWidget* w, Role role, const QString& name, const QHash<const QWidget*, QString>& beside) {
   if (!hasRole(w, role)) return false;
   if (w->objectName() == name) return true;
@@ -140,7 +145,15 @@ Found findControl(QWidget* window, Role role, const QString& name) {
     const int page = pages ? pageOf(pages, w) : -1;
     (page < 0 || page == pages->currentIndex() ? shown : elsewhere) << w;
   }
-  const QList<QWidget*>& candidates = shown.isEmpty() ? elsewhere : shown;
+  QList<QWidget*> candidates = shown.isEmpty() ? elsewhere : shown;
+  // A caption or an enabled state is asked of "Показания АЦП" the button
+  // rather than of the field its label names.
+  if (role == Role::Control && candidates.size() > 1) {
+    QList<QWidget*> itself;
+    for (QWidget* w : candidates)
+      if (namedItself(w, name)) itself << w;
+    if (!itself.isEmpty()) candidates = itself;
+  }
   Found found;
   if (candidates.size() == 1) {
     found.control = candidates.front();
