@@ -315,9 +315,10 @@ void FileParser::include(const std::string& name, const std::string& from, std::
   if (!read_) throw LineError{"include: вставлять можно только в сценарий из файла"};
   if (depth >= kMaxNesting) throw LineError{"include: вложено глубже " + std::to_string(kMaxNesting)};
   namespace fs = std::filesystem;
+  // With "/" on every system, so that a name reads the same in every report.
   const fs::path named = fs::u8path(name);
   const std::string path =
-      (named.is_absolute() ? named : fs::u8path(from).parent_path() / named).lexically_normal().u8string();
+      (named.is_absolute() ? named : fs::u8path(from).parent_path() / named).lexically_normal().generic_u8string();
   std::string bytes, key, why;
   if (!read_(path, budget_, bytes, key, why)) throw LineError{"include: «" + path + "» не прочитан: " + why};
   if (bytes.size() > budget_)
