@@ -120,6 +120,22 @@ class ScriptRecordTest : public QObject {
     QCOMPARE(again.driver->callCount("SetChannelParam"), 1);
   }
 
+  // A window no script drives is a comment, not a press a replay would fail on.
+  void aWindowNoScriptDrivesIsAComment() {
+    MainWindowHarness h;
+    TfrmMain& window = h.start();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    ScriptRecorder* recorder = ScriptRecorder::of(&window);
+    recorder->setRecording(true);
+    onModal([](QWidget* about) { about->close(); });
+    h.click("btnAbout");
+    const std::string text = recorder->text();
+    QVERIFY2(text.find("\n# press О программе: окно «О программе» сценарий не ведёт\n") != std::string::npos,
+             text.c_str());
+    QVERIFY2(text.find("\npress ") == std::string::npos, text.c_str());
+  }
+
   // Written whole or not at all: a link in the file's place is refused.
   void savedWhole() {
     MainWindowHarness h;

@@ -213,12 +213,25 @@ void ScriptRecorder::pressed(QAbstractButton* button) {
     recording_text_.display(static_cast<uint32_t>(displayMs_));
     displayMs_ = -1;
   } else if (!unscriptableTitle_.isEmpty()) {
-    recording_text_.comment(In::Window, "press " + name + ": окно «" + utf8(unscriptableTitle_) +
-                                            "» сценарий не ведёт; поля, что оно изменило:");
+    // A field on a page not shown cannot be typed into by a replay either:
+    // it is told in the comment.
+    const QTabWidget* pages = scriptrun::pagesOf(window_);
     const QHash<QWidget*, QString> after = editableTexts(window_);
-    for (auto it = after.cbegin(); it != after.cend(); ++it)
-      if (beforePress_.value(it.key()) != it.value() && !it.value().isEmpty())
-        recording_text_.set(In::Window, nameOf(window_, it.key(), false), utf8(it.value()));
+    std::vector<std::pair<std::string, std::string>> typed;
+    std::string hidden;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+      if (beforePress_.value(it.key()) == it.value() || it.value().isEmpty()) continue;
+      const std::string field = nameOf(window_, it.key(), false);
+      const int page = pages ? scriptrun::pageOf(pages, it.key()) : -1;
+      if (page < 0 || page == pages->currentIndex())
+        typed.emplace_back(field, utf8(it.value()));
+      else
+        hidden += "; " + field + " = " + utf8(it.value());
+    }
+    recording_text_.comment(In::Window, "press " + name + ": окно «" + utf8(unscriptableTitle_) +
+                                            "» сценарий не ведёт" +
+                                            (hidden.empty() ? "" : ", на скрытой странице оно изменило" + hidden));
+    for (const auto& [field, text] : typed) recording_text_.set(In::Window, field, text);
     unscriptableTitle_.clear();
   } else {
     recording_text_.press(In::Window, name);
