@@ -1,7 +1,5 @@
 #include "main_window/main_ui.h"
 
-#include <limits>
-
 #include "myconsts.h"
 #include "pages/page_forms.h"
 #include "pages/page_id.h"
@@ -20,9 +18,6 @@ void finishStatusPanel(MainUi& ui) {
     int digit = 0;
     for (const QChar c : QStringLiteral("0123456789ABCDEF")) digit = qMax(digit, fm.horizontalAdvance(c));
     e->setMinimumWidth(kShownBytes * 2 * digit + (kShownBytes - 1) * fm.horizontalAdvance(QLatin1Char(' ')) + 16);
-    // The driver's texts are shown whole: a line edit would cut them at 32 767
-    // characters by default.
-    e->setMaxLength(std::numeric_limits<int>::max());
   }
   ui.Label28->setMinimumWidth(
       ui.Label28->fontMetrics().horizontalAdvance(QStringLiteral("Время выполнения 123456 мс")) + 4);

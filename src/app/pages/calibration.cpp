@@ -21,6 +21,7 @@
 #include "widgets/font_colour.h"
 #include "widgets/pictures.h"
 #include "widgets/radio_group.h"
+#include "widgets/shown_text.h"
 
 using lk40::automation::Variant;
 
@@ -156,7 +157,7 @@ void TfrmMain::showAdcReading() {
 void TfrmMain::adcTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
-    ui.Edit6->setText(result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
+    showText(ui.Edit6, result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
     if (adcLogTicks_.due(loggingStep_)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);
   } catch (...) {
