@@ -14,6 +14,7 @@
 #include "core/run_report.h"
 #include "core/run_script.h"
 #include "core/run_script_file.h"
+#include "main_window/driver_failure.h"
 #include "main_window/tfrm_main.h"
 #include "platform/whole_file.h"
 #include "script_record/script_recorder.h"
@@ -65,6 +66,9 @@ int main(int argc, char** argv) {
     std::fputs(said.c_str(), script.errors.empty() ? stdout : stderr);
     return script.errors.empty() ? lk40::core::kRunPassed : lk40::core::kRunBad;
   }
+  // The twin of the driver's bitness takes the run before anything of it is made.
+  std::string twinError;
+  if (const auto twin = runTwinIfDriverIsTheirs(twinError)) return *twin;
   // A scripted run needs no display; the platform is chosen before Qt starts.
   if (early.scripted() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (early.scripted()) qtMessages = qInstallMessageHandler(startingScriptedRun);
@@ -86,6 +90,7 @@ int main(int argc, char** argv) {
     return lk40::core::kRunBad;
   }
   TfrmMainOptions options;
+  options.twinError = twinError;
   for (const std::string& argument : run.rest) options.arguments << QString::fromStdString(argument);
   if (run.scripted()) return runScripted(run, std::move(options));
 

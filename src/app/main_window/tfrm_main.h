@@ -36,6 +36,12 @@ struct TfrmMainOptions {
   bool savedInputs = true;
   // Shows a message box with the error icon; empty: the standard box.
   ErrorBox showError;
+  // The same with details ("Драйвер не установлен" and why); empty: the
+  // standard box, or showError without the details when that is given.
+  DetailedErrorBox showDetailedError;
+  // Why the twin of the other bitness, which should have taken the run,
+  // could not be started (runTwinIfDriverIsTheirs); empty when it was not tried.
+  std::string twinError;
 };
 
 class TfrmMain : public QWidget {
@@ -48,6 +54,8 @@ class TfrmMain : public QWidget {
   // False when start-up ended because no driver could be created: the
   // application then ends without showing or closing the window.
   bool started() const { return started_; }
+  // Why no driver could be created, one fact a line; empty once started.
+  const QString& driverFailure() const { return driverFailure_; }
 
   const MainUi& controls() const { return ui; }
   const QString& loggingFile() const { return loggingFile_; }
@@ -69,6 +77,7 @@ class TfrmMain : public QWidget {
   // --- lifecycle (lifecycle.cpp)
   void FormCreate();
   void placeWindow();
+  void driverNotCreated(const std::exception& error);  // driver_failure.cpp
   void readCommandLine();
   void startupConnection();
   bool PageControlChanging() const;
@@ -243,6 +252,7 @@ class TfrmMain : public QWidget {
   std::shared_ptr<lk40::core::JournalRecorder> journal_ = std::make_shared<lk40::core::JournalRecorder>();
   QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
   bool started_ = false;
+  QString driverFailure_;
   // The page the page rules last saw shown: a change is asked against it.
   int shownIndex_ = 0;
   QString baseCaption_;

@@ -137,6 +137,7 @@ int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options) {
   if (!window.started()) {
     std::string why = "Драйвер не создан";
     for (const std::string& box : runner.startupBoxes()) why += "\n  окно: " + box;
+    for (const QString& line : window.driverFailure().split(QLatin1Char('\n'))) why += "\n  " + line.toStdString();
     toStandardError(why + "\n");
     report.abandon(why + "\n", file != nullptr);  // no summary: no step ran
     return lk40::core::kRunBad;

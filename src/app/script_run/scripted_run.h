@@ -11,6 +11,6 @@
 // steps and writes the report step by step to FILE or to standard output,
 // and the JUnit file beside it. Returns the exit code: 0 every expectation
 // held, 1 one failed, 2 a bad script, a report or JUnit file that cannot be
-// written or no driver (the reasons on standard error); a time limit passed
-// ends the process with 3.
+// written or no driver (the reasons on standard error, and in the report
+// file); a time limit passed ends the process with 3.
 int runScripted(const lk40::core::RunOptions& run, TfrmMainOptions options);
