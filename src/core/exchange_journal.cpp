@@ -1,10 +1,8 @@
 #include "core/exchange_journal.h"
 
 #include <cstring>
-#include <filesystem>
 
-#include "platform/code_page.h"
-#include "platform/whole_file.h"
+#include "core/csv_file.h"
 
 namespace lk40::core {
 
@@ -212,8 +210,6 @@ std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std
   });
 }
 
-bool saveJournalCsv(const std::string& path, std::string_view csvUtf8) {
-  return !platform::replaceFileAtomically(std::filesystem::u8path(path), platform::utf8ToAnsi(csvUtf8));
-}
+bool saveJournalCsv(const std::string& path, std::string_view csvUtf8) { return saveCsvFile(path, csvUtf8); }
 
 }  // namespace lk40::core

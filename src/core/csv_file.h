@@ -1,0 +1,14 @@
+// Saving a CSV text the bench made: in the ANSI code page, the file replaced
+// whole so that nobody ever sees it half written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lk40::core {
+
+// csvUtf8 is UTF-8 like every text. False when the file could not be written;
+// an earlier file of that name is then intact.
+bool saveCsvFile(const std::string& path, std::string_view csvUtf8);
+
+}  // namespace lk40::core
