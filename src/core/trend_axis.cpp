@@ -30,6 +30,13 @@ ValueTicks valueTicks(double lo, double hi, int maxTicks) {
   return t;
 }
 
+ValueRange chartRange(double min, double max, int decimals, int maxTicks) {
+  const ValueRange r = autoscale(min, max, decimals);
+  const ValueTicks t = valueTicks(r.lo, r.hi, maxTicks);
+  if (t.count == 0) return r;
+  return {std::floor(r.lo / t.step + 1e-9) * t.step, std::ceil(r.hi / t.step - 1e-9) * t.step};
+}
+
 TimeTicks timeTicks(int64_t loMs, int64_t hiMs, int maxTicks) {
   static constexpr int64_t kSteps[] = {100,    200,     500,     1'000,     2'000,     5'000,     10'000,
                                        15'000, 30'000,  60'000,  120'000,   300'000,   600'000,   900'000,

@@ -11,12 +11,20 @@ namespace lk40::core {
 struct ValueRange {
   double lo = 0;
   double hi = 1;
+  bool operator==(const ValueRange& o) const { return lo == o.lo && hi == o.hi; }
 };
 
 // The points' extremes widened by a twentieth of their range on each side;
 // never narrower than ten steps of the readings' resolution (10^-decimals),
 // so a flat or nearly flat line sits in the middle of a band, not on an edge.
 ValueRange autoscale(double min, double max, int decimals);
+
+struct ValueTicks;
+
+// The range a chart draws: autoscale's, widened to whole steps of its ticks
+// (at most maxTicks), so that a new reading moves it only when it crosses a
+// tick, and the picture can go on sliding instead of being drawn anew.
+ValueRange chartRange(double min, double max, int decimals, int maxTicks);
 
 struct ValueTicks {
   double first = 0;

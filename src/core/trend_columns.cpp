@@ -28,13 +28,18 @@ int64_t TrendWindow::keyOf(int64_t timeMs) const {
   return static_cast<int64_t>(std::floor(static_cast<double>(timeMs) / widthMs));
 }
 
-TrendWindow trendWindow(const TrendSeries& series, int64_t spanMs, int64_t endMs, std::size_t columns) {
+TrendWindow trendWindow(const TrendSeries& series, int64_t spanMs, int64_t endMs, std::size_t columns,
+                        std::size_t jump) {
   TrendWindow w;
   w.columns = std::max<std::size_t>(columns, 1);
   w.endMs = endMs;
   if (spanMs > 0) {
     w.widthMs = static_cast<double>(spanMs) / static_cast<double>(w.columns);
-    w.lastKey = w.keyOf(endMs);
+    const auto step = static_cast<int64_t>(std::clamp<std::size_t>(jump, 1, w.columns));
+    const int64_t endKey = w.keyOf(endMs);
+    // The next multiple of step at or after endKey, negative keys included.
+    const int64_t rest = ((endKey % step) + step) % step;
+    w.lastKey = rest == 0 ? endKey : endKey + step - rest;
   } else {
     const int64_t firstMs = series.empty() ? endMs : std::min(endMs, series.timeAt(0));
     w.widthMs = roundWidth(firstMs, endMs, w.columns);
@@ -60,6 +65,18 @@ TrendMoments TrendColumns::moments() const {
   for (int64_t key = window_.firstKey(); key <= window_.lastKey; ++key)
     if (const TrendColumn* c = at(key)) all.merge(c->moments);
   return all;
+}
+
+TrendColumns::Extremes TrendColumns::extremes() const {
+  Extremes e;
+  for (int64_t key = window_.firstKey(); key <= window_.lastKey; ++key) {
+    const TrendColumn* c = at(key);
+    if (!c) continue;
+    e.min = e.count == 0 ? c->moments.min : std::min(e.min, c->moments.min);
+    e.max = e.count == 0 ? c->moments.max : std::max(e.max, c->moments.max);
+    e.count += c->moments.count;
+  }
+  return e;
 }
 
 void TrendColumns::update(const TrendSeries& series, const TrendWindow& window) {

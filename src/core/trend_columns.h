@@ -37,11 +37,15 @@ struct TrendWindow {
   }
 };
 
-// The window that ends at endMs and spans spanMs over the columns; a span of
-// 0 means every point held up to endMs, the columns then as wide as a round
-// time (1, 2 or 5 times a power of ten milliseconds) that lets all of them
-// in, starting with the oldest point's column.
-TrendWindow trendWindow(const TrendSeries& series, int64_t spanMs, int64_t endMs, std::size_t columns);
+// The window that takes the points up to endMs and spans spanMs over the
+// columns; its last column is the next multiple of `jump` columns at or after
+// endMs' own, so that its end moves in jumps (a chart then slides its picture
+// once per jump, not once per column). A span of 0 means every point held up
+// to endMs, the columns then as wide as a round time (1, 2 or 5 times a power
+// of ten milliseconds) that lets all of them in, starting with the oldest
+// point's column.
+TrendWindow trendWindow(const TrendSeries& series, int64_t spanMs, int64_t endMs, std::size_t columns,
+                        std::size_t jump = 1);
 
 struct TrendColumn {
   int64_t key = 0;
@@ -64,6 +68,13 @@ class TrendColumns {
   const TrendColumn* at(int64_t key) const;
   // The moments of every point in the window's columns.
   TrendMoments moments() const;
+  // Their count and extremes only: what a frame needs, for less.
+  struct Extremes {
+    int64_t count = 0;
+    double min = 0;
+    double max = 0;
+  };
+  Extremes extremes() const;
   // Memory held, bounded by the number of columns.
   std::size_t bytes() const { return slots_.capacity() * sizeof(TrendColumn); }
 

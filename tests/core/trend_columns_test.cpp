@@ -66,6 +66,12 @@ void expectColumnsAsCounted(const TrendSeries& series, const TrendColumns& colum
     EXPECT_NEAR(*got.driftPerMinute, *want.driftPerMinute, 1e-6) << where;
   }
   EXPECT_EQ(got.stableShare, want.stableShare) << where;
+  const TrendColumns::Extremes e = columns.extremes();
+  EXPECT_EQ(e.count, want.count) << where;
+  if (want.count > 0) {
+    EXPECT_EQ(e.min, *want.min) << where;
+    EXPECT_EQ(e.max, *want.max) << where;
+  }
 }
 
 TEST(TrendColumns, KeptUpOrBuiltAtOnceTheyHoldWhatTheirPointsSay) {
@@ -80,13 +86,14 @@ TEST(TrendColumns, KeptUpOrBuiltAtOnceTheyHoldWhatTheirPointsSay) {
     for (int i = 0; i < 3'000; ++i) {
       series.add(pointNumber(i));
       // Updates now after every point, now after a burst of them.
-      if (i % (1 + i % 17) == 0) kept.update(series, trendWindow(series, span, series.timeAt(series.size() - 1), count));
+      if (i % (1 + i % 17) == 0)
+        kept.update(series, trendWindow(series, span, series.timeAt(series.size() - 1), count, count / 8));
     }
     const int64_t end = series.timeAt(series.size() - 1) + 450;
-    kept.update(series, trendWindow(series, span, end, count));
+    kept.update(series, trendWindow(series, span, end, count, count / 8));
     expectColumnsAsCounted(series, kept, where + " kept");
     TrendColumns atOnce;
-    atOnce.update(series, trendWindow(series, span, end, count));
+    atOnce.update(series, trendWindow(series, span, end, count, count / 8));
     expectColumnsAsCounted(series, atOnce, where + " at once");
     EXPECT_EQ(kept.moments().count, atOnce.moments().count);
 
@@ -104,6 +111,18 @@ TEST(TrendColumns, KeptUpOrBuiltAtOnceTheyHoldWhatTheirPointsSay) {
     series.add(pointNumber(0));
     kept.update(series, trendWindow(series, span, series.timeAt(0), count));
     EXPECT_EQ(kept.moments().count, 1) << where;
+  }
+}
+
+TEST(TrendColumns, ASpanEndsInJumps) {
+  TrendSeries series;
+  // 60 s over 600 columns of 100 ms, jumps of 75 columns.
+  for (const auto& [end, last] : {std::pair<int64_t, int64_t>{0, 0}, {100, 75}, {7'499, 75}, {7'500, 75},
+                                  {7'600, 150}, {-100, 0}, {-7'600, -75}}) {
+    const TrendWindow w = trendWindow(series, 60'000, end, 600, 75);
+    EXPECT_EQ(w.lastKey, last) << end;
+    EXPECT_EQ(w.endMs, end);
+    EXPECT_EQ(w.widthMs, 100);
   }
 }
 

@@ -162,6 +162,11 @@ TEST(TrendAxis, RoundTicksAndMargins) {
   const ValueRange wide = autoscale(10, 30, 0);
   EXPECT_EQ(wide.lo, 9);
   EXPECT_EQ(wide.hi, 31);
+  // Widened to whole ticks: readings inside the same ticks keep the range.
+  const ValueRange drawn = chartRange(10, 30, 0, 5);
+  EXPECT_EQ(drawn.lo, 5);
+  EXPECT_EQ(drawn.hi, 35);
+  EXPECT_EQ(chartRange(9.5, 30.5, 0, 5), drawn);
 
   const std::tuple<int64_t, int64_t, int, int64_t, int64_t, int> times[] = {
       // a minute from 10:00:03.2: every 10 s from 10:00:10
