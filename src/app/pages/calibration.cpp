@@ -57,6 +57,7 @@ void TfrmMain::wireCalibrationPage() {
   onClick(ui.Button9, &TfrmMain::Button9Click);
   onClick(ui.Button11, &TfrmMain::Button11Click);
   onClick(ui.Button22, &TfrmMain::Button22Click);
+  onClick(ui.btnAdcChart, &TfrmMain::btnAdcChartClick);
 
   // A mouse click, Space and an assistive tool's toggle action all flip the
   // button first; the handler follows every flip it did not make itself.
@@ -156,7 +157,9 @@ void TfrmMain::showAdcReading() {
 void TfrmMain::adcTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
-    ui.Edit6->setText(result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
+    const auto value = result == 0 ? std::optional(Driver.getInt("ADCValue")) : std::nullopt;
+    ui.Edit6->setText(value ? QString::number(*value) : myconsts::kUnknownValue);
+    chartAdcTick(value);
     if (adcLogTicks_.due(loggingStep_)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);
   } catch (...) {
