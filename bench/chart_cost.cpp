@@ -1,0 +1,136 @@
+// CPU time per poll of the weight display over the simulated driver, with
+// its chart and without, painting included: the display polls on its own
+// timer in logging mode (a line per poll, which also counts the polls) for a
+// while with "График" up, then as long with it down. Painting is real: on
+// the offscreen platform into the window's backing store, under X into the
+// server's. Usage:
+//   lk40-chart-cost [period-ms] [seconds] [span: 1|5|15|60|all] [full]
+// "full" first fills the chart with an hour of points, the ring's capacity.
+// Under callgrind each phase is dumped on its own ("off", "on"): the
+// instructions per poll, free of what else the machine is doing:
+//   valgrind --tool=callgrind lk40-chart-cost 100 30
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+#include <string>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_DUMP_STATS_AT(name)
+#endif
+
+#include "automation/factory.h"
+#include "display/display_chart.h"
+#include "display/tfrm_display.h"
+#include "trend/trend_panel.h"
+
+namespace {
+
+double cpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+int linesIn(const QString& file) {
+  QFile f(file);
+  return f.open(QIODevice::ReadOnly) ? static_cast<int>(f.readAll().count('\n')) : 0;
+}
+
+struct Phase {
+  double cpu = 0;
+  int polls = 0;
+  double perPollUs() const { return polls > 0 ? cpu / polls * 1e6 : 0; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const int period = argc > 1 ? std::atoi(argv[1]) : 50;
+  const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+  const std::string span = argc > 3 ? argv[3] : "1";
+  const bool full = argc > 4 && std::string(argv[4]) == "full";
+  const int spanIndex = span == "5" ? 1 : span == "15" ? 2 : span == "60" ? 3 : span == "all" ? 4 : 0;
+  try {
+    lk40::automation::Driver driver(lk40::automation::createObject("AddIn.DrvTarvo"));
+    driver.call("Connect");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("polls.log"));
+    TfrmDisplay display(driver, file, period, 1, lk40::platform::RegionalFormats::russian());
+    display.show();
+
+    // Off and on in turn, several rounds, so that what else the machine is
+    // doing weighs on both alike.
+    Phase off;
+    Phase on;
+    double cpu0 = 0;
+    int lines0 = 0;
+    const auto start = [&] {
+      CALLGRIND_ZERO_STATS;
+      cpu0 = cpuSeconds();
+      lines0 = linesIn(file);
+    };
+    const auto stop = [&](Phase& phase, const char* name) {
+      CALLGRIND_DUMP_STATS_AT(name);
+      phase.cpu += cpuSeconds() - cpu0;
+      phase.polls += linesIn(file) - lines0;
+    };
+    QElapsedTimer elapsed;
+    std::optional<int64_t> fakeNow;
+    const auto firstOn = [&] {
+      TrendPanel* panel = display.chart()->panel();
+      panel->findChild<QComboBox*>(QStringLiteral("cmbSpan"))->setCurrentIndex(spanIndex);
+      elapsed.start();
+      // The chart's clock runs an hour ahead, so that an hour of points fits before now.
+      panel->setClock([&] { return fakeNow ? *fakeNow : 3'600'000 + elapsed.elapsed(); });
+      if (full) {
+        for (int64_t t = 0; t < 3'600'000; t += 50) {
+          fakeNow = t;
+          panel->addPoint(5 + (t / 50 % 7) * 0.001, t % 300 == 0);
+        }
+        fakeNow.reset();
+      }
+    };
+    const int rounds = 3;
+    const int ms = seconds * 1000;
+    int at = 2000;  // the first round starts after the window settled
+    for (int round = 0; round < rounds; ++round) {
+      QTimer::singleShot(at, [&] { start(); });
+      QTimer::singleShot(at += ms, [&, round] {
+        stop(off, "off");
+        display.chart()->toggle()->click();
+        if (round == 0) firstOn();
+      });
+      QTimer::singleShot(at += 1000, [&] { start(); });
+      QTimer::singleShot(at += ms, [&] {
+        stop(on, "on");
+        display.chart()->toggle()->click();
+      });
+      at += 1000;
+    }
+    QTimer::singleShot(at, [&] { app.quit(); });
+    app.exec();
+    const TrendChart* chart = display.chart()->panel()->chart();
+    std::printf("period %d ms, span %s%s, %s platform, %d rounds of %d s\n", period, span.c_str(),
+                full ? ", a full hour held" : "", qPrintable(QGuiApplication::platformName()), rounds, seconds);
+    std::printf("chart off: %d polls, %.3f s CPU, %.1f us per poll\n", off.polls, off.cpu, off.perPollUs());
+    std::printf("chart on:  %d polls, %.3f s CPU, %.1f us per poll, %d redraws (%.1f per second)\n", on.polls,
+                on.cpu, on.perPollUs(), chart->redraws(), chart->redraws() / (rounds * (seconds + 1.0)));
+    std::printf("on / off: %+.1f %%; points held %zu, ring %zu bytes\n",
+                (on.perPollUs() / off.perPollUs() - 1) * 100, display.chart()->panel()->series().size(),
+                display.chart()->panel()->series().bytes());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
