@@ -13,7 +13,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPushButton>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>

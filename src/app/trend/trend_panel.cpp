@@ -55,7 +55,7 @@ QString askForFile(QWidget* owner) {
 }  // namespace
 
 TrendPanel::Kind TrendPanel::weight() {
-  return {QStringLiteral("График веса"), QStringLiteral("Вес, кг"), QStringLiteral("кг"), 4, 6, true, false};
+  return {QStringLiteral("График веса"), QStringLiteral("Вес, кг"), QStringLiteral("кг"), 4, 5, true, false};
 }
 
 TrendPanel::Kind TrendPanel::adc() {
@@ -112,7 +112,8 @@ TrendPanel::TrendPanel(const Kind& kind, const lk40::platform::RegionalFormats& 
   }
   figures->setRowStretch(figures->rowCount(), 1);
   auto* plotLayout = new QHBoxLayout(plotArea_);
-  plotLayout->setContentsMargins(0, 0, 0, 0);
+  // A little air at the right, where the figures end, also in the saved picture.
+  plotLayout->setContentsMargins(0, 0, 6, 0);
   plotLayout->addWidget(chart_, 1);
   plotLayout->addLayout(figures);
 
