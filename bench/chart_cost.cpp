@@ -1,11 +1,13 @@
 // CPU time per poll of the weight display over the simulated driver, with
 // its chart and without, painting included: the display polls on its own
-// timer in logging mode (a line per poll, which also counts the polls) for a
-// while with "График" up, then as long with it down. Painting is real: on
-// the offscreen platform into the window's backing store, under X into the
-// server's. Usage:
+// timer in logging mode (a line per poll, which also counts the polls), in
+// three rounds of "График" up, then down, for the same time each. Painting
+// is real: on the offscreen platform into the window's backing store, under
+// X into the server's. Usage:
 //   lk40-chart-cost [period-ms] [seconds] [span: 1|5|15|60|all] [full]
-// "full" first fills the chart with an hour of points, the ring's capacity.
+// "full" first feeds the chart two hours of polls at 50 ms, fast-forwarded,
+// and tells the memory resident after each hour (the CPU figures of such a
+// run count the feed too).
 // Under callgrind each phase is dumped on its own ("off", "on"): the
 // instructions per poll, free of what else the machine is doing:
 //   valgrind --tool=callgrind lk40-chart-cost 100 30
@@ -43,6 +45,14 @@ double cpuSeconds() {
 int linesIn(const QString& file) {
   QFile f(file);
   return f.open(QIODevice::ReadOnly) ? static_cast<int>(f.readAll().count('\n')) : 0;
+}
+
+long residentKb() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toLong();
+  return -1;
 }
 
 struct Phase {
@@ -90,12 +100,19 @@ int main(int argc, char** argv) {
       TrendPanel* panel = display.chart()->panel();
       panel->findChild<QComboBox*>(QStringLiteral("cmbSpan"))->setCurrentIndex(spanIndex);
       elapsed.start();
-      // The chart's clock runs an hour ahead, so that an hour of points fits before now.
-      panel->setClock([&] { return fakeNow ? *fakeNow : 3'600'000 + elapsed.elapsed(); });
+      // The chart's clock runs two hours ahead, so that two hours of points fit before now.
+      panel->setClock([&] { return fakeNow ? *fakeNow : 7'200'000 + elapsed.elapsed(); });
       if (full) {
-        for (int64_t t = 0; t < 3'600'000; t += 50) {
+        // Two hours of polls every 50 ms, fast-forwarded, the chart drawn
+        // ten times a second of their time; memory after each hour.
+        for (int64_t t = 0; t < 7'200'000; t += 50) {
           fakeNow = t;
           panel->addPoint(5 + (t / 50 % 7) * 0.001, t % 300 == 0);
+          if (t % 100 == 0) panel->chart()->refresh();
+          if (t % 100 == 0) QCoreApplication::processEvents();
+          if (t == 3'600'000 - 50 || t == 7'200'000 - 50)
+            std::printf("after %lld points: %ld kB resident, %zu points held\n", static_cast<long long>(t / 50 + 1),
+                        residentKb(), panel->series().size());
         }
         fakeNow.reset();
       }
@@ -107,6 +124,7 @@ int main(int argc, char** argv) {
       QTimer::singleShot(at, [&] { start(); });
       QTimer::singleShot(at += ms, [&, round] {
         stop(off, "off");
+        if (round == 0 && full) std::printf("before the chart: %ld kB resident\n", residentKb());
         display.chart()->toggle()->click();
         if (round == 0) firstOn();
       });
@@ -121,7 +139,7 @@ int main(int argc, char** argv) {
     app.exec();
     const TrendChart* chart = display.chart()->panel()->chart();
     std::printf("period %d ms, span %s%s, %s platform, %d rounds of %d s\n", period, span.c_str(),
-                full ? ", a full hour held" : "", qPrintable(QGuiApplication::platformName()), rounds, seconds);
+                full ? ", two hours of points fed first" : "", qPrintable(QGuiApplication::platformName()), rounds, seconds);
     std::printf("chart off: %d polls, %.3f s CPU, %.1f us per poll\n", off.polls, off.cpu, off.perPollUs());
     std::printf("chart on:  %d polls, %.3f s CPU, %.1f us per poll, %d redraws (%.1f per second)\n", on.polls,
                 on.cpu, on.perPollUs(), chart->redraws(), chart->redraws() / (rounds * (seconds + 1.0)));

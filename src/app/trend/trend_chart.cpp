@@ -82,12 +82,12 @@ void TrendChart::seriesGrew() {
 }
 
 void TrendChart::redrawForMouse() {
-  const qint64 since = sinceRedraw_.isValid() ? sinceRedraw_.elapsed() : kRedrawMs;
+  const qint64 since = sinceMouseRedraw_.isValid() ? sinceMouseRedraw_.elapsed() : kRedrawMs;
   if (since < kRedrawMs) {
     if (!mouseTimer_->isActive()) mouseTimer_->start(static_cast<int>(kRedrawMs - since));
     return;
   }
-  sinceRedraw_.start();
+  sinceMouseRedraw_.start();
   update();
 }
 

@@ -128,5 +128,6 @@ class TrendChart : public QWidget {
   int labelWidth_ = 0;  // room for a time tick's text
   QHash<QString, QStaticText> texts_;
   int redraws_ = 0;
-  QElapsedTimer sinceRedraw_;
+  QElapsedTimer sinceRedraw_;       // of a frame for new points
+  QElapsedTimer sinceMouseRedraw_;  // of a frame for the reading under the mouse
 };
