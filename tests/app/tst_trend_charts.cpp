@@ -99,6 +99,7 @@ class TrendChartsTest : public QObject {
     d.poll(2, 0x11, 1000);
     d.driver->setResult("GetChannelStatus", 3);
     d.window.TimerTimer();  // failed: no point, the line breaks
+    d.poll(std::nan(""), 0x10, 2500);  // no number: no point either
     d.poll(3, 0x00, 3000);
     d.poll(9, 0x40, 4000);  // overload: "--------", no weight read
     d.poll(4, 0x04, 5000);

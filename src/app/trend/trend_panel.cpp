@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 #include <filesystem>
 
 #include "core/csv_file.h"
@@ -160,6 +161,11 @@ TrendPanel::TrendPanel(const Kind& kind, const lk40::platform::RegionalFormats& 
 }
 
 void TrendPanel::addPoint(double value, bool stable) {
+  // A driver that hands over no number gives no point, as a failed poll.
+  if (!std::isfinite(value)) {
+    addGap();
+    return;
+  }
   series_.add({clock_(), value, stable, breakPending_});
   breakPending_ = false;
   chart_->seriesGrew();

@@ -40,7 +40,8 @@ class TrendPanel : public QWidget {
   TrendPanel(const Kind& kind, const lk40::platform::RegionalFormats& formats, ErrorBox showError = {},
              QWidget* parent = nullptr);
 
-  // One poll's value, stamped with the panel's clock.
+  // One poll's value, stamped with the panel's clock; one that is not a
+  // finite number counts as a gap.
   void addPoint(double value, bool stable);
   // A poll that gave no value: the line breaks before the next point.
   void addGap() { breakPending_ = true; }
