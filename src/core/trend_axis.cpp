@@ -37,6 +37,18 @@ ValueRange chartRange(double min, double max, int decimals, int maxTicks) {
   return {std::floor(r.lo / t.step + 1e-9) * t.step, std::ceil(r.hi / t.step - 1e-9) * t.step};
 }
 
+ValueRange keptRange(const ValueRange& drawn, double min, double max, int decimals, int maxTicks) {
+  const bool fits = min >= drawn.lo && max <= drawn.hi;
+  if (fits && (max - min) * 2 >= drawn.hi - drawn.lo) return drawn;
+  if (fits) {
+    const ValueRange tight = chartRange(min, max, decimals, maxTicks);
+    // A flat line keeps the band it has, if that is the narrowest one anyway.
+    return tight.hi - tight.lo < drawn.hi - drawn.lo ? tight : drawn;
+  }
+  const double span = max - min;
+  return chartRange(min < drawn.lo ? min - span : min, max > drawn.hi ? max + span : max, decimals, maxTicks);
+}
+
 TimeTicks timeTicks(int64_t loMs, int64_t hiMs, int maxTicks) {
   static constexpr int64_t kSteps[] = {100,    200,     500,     1'000,     2'000,     5'000,     10'000,
                                        15'000, 30'000,  60'000,  120'000,   300'000,   600'000,   900'000,

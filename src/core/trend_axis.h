@@ -26,6 +26,13 @@ struct ValueTicks;
 // tick, and the picture can go on sliding instead of being drawn anew.
 ValueRange chartRange(double min, double max, int decimals, int maxTicks);
 
+// The range to draw next, given the one drawn: kept while the points fit in
+// it and fill at least half of it; when they grow out of it, widened to room
+// for as much again on the side they left by, so that a rising load redraws
+// the picture a few times, not at every tick it crosses; when they shrink
+// into less than half, chartRange again.
+ValueRange keptRange(const ValueRange& drawn, double min, double max, int decimals, int maxTicks);
+
 struct ValueTicks {
   double first = 0;
   double step = 1;

@@ -167,6 +167,15 @@ TEST(TrendAxis, RoundTicksAndMargins) {
   EXPECT_EQ(drawn.lo, 5);
   EXPECT_EQ(drawn.hi, 35);
   EXPECT_EQ(chartRange(9.5, 30.5, 0, 5), drawn);
+  // Kept while the points fill at least half of it; grown with room for as
+  // much again; narrowed again when they fill less than half.
+  EXPECT_EQ(keptRange(drawn, 12, 29, 0, 5), drawn);
+  const ValueRange grown = keptRange(drawn, 12, 40, 0, 5);
+  EXPECT_EQ(grown, chartRange(12, 68, 0, 5));
+  EXPECT_EQ(keptRange(grown, 12, 60, 0, 5), grown);
+  EXPECT_EQ(keptRange(drawn, 20, 21, 0, 5), chartRange(20, 21, 0, 5));
+  const ValueRange band = chartRange(2, 2, 4, 5);
+  EXPECT_EQ(keptRange(band, 2, 2, 4, 5), band);
 
   const std::tuple<int64_t, int64_t, int, int64_t, int64_t, int> times[] = {
       // a minute from 10:00:03.2: every 10 s from 10:00:10

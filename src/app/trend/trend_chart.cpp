@@ -152,11 +152,16 @@ void TrendChart::bringUpToDate(bool live) {
   }
   columns_.update(series_, w);
   extremes_ = columns_.extremes();
-  const auto range = extremes_.count > 0
-                         ? lk40::core::chartRange(extremes_.min, extremes_.max, decimals_, maxValueTicks())
-                         : lk40::core::ValueRange{};
+  lk40::core::ValueRange range;
+  if (extremes_.count == 0)
+    range = {};
+  else if (whole_ || cleared || !hasRange_)  // a new picture starts from the tightest range
+    range = lk40::core::chartRange(extremes_.min, extremes_.max, decimals_, maxValueTicks());
+  else
+    range = lk40::core::keptRange(range_, extremes_.min, extremes_.max, decimals_, maxValueTicks());
   if (!(range == range_) || cleared) whole_ = true;
   range_ = range;
+  hasRange_ = extremes_.count > 0;
   const auto [first, last] = shownPoints();
   newestKey_ = last > first ? w.keyOf(series_.timeAt(last - 1)) : w.firstKey();
   seenAdded_ = series_.added();

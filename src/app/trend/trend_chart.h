@@ -2,8 +2,8 @@
 // QPainter as one minimum-to-maximum stroke per pixel column (core's
 // TrendColumns), so a frame costs the same for a hundred points as for an
 // hour of them. Round ticks on both axes, the value range fitted to the
-// points with a margin and widened to whole ticks, the reading under the
-// mouse read out beside it.
+// points with a margin and widened to whole ticks (kept while the points
+// fill at least half of it), the reading under the mouse read out beside it.
 //
 // Whoever adds a point tells it (seriesGrew), so it looks at its series in
 // the same turn of the event loop as the poll, and wakes on its own only
@@ -108,6 +108,7 @@ class TrendChart : public QWidget {
   lk40::core::TrendColumns columns_;
   lk40::core::TrendColumns::Extremes extremes_;
   lk40::core::ValueRange range_;
+  bool hasRange_ = false;  // range_ was drawn for points
   QTimer* idleTimer_;   // slides the view on when no points come
   QTimer* mouseTimer_;  // draws the reading under a moving mouse at most every kRedrawMs
   int64_t spanMs_ = 60'000;
