@@ -65,6 +65,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # the platform plugins Qt loads at run time do not show there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)
+# Qt's own dialogs in Russian come with its translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, qt6-translations-l10n")
 
 include(CPack)

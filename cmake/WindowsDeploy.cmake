@@ -7,6 +7,12 @@
 # makes; with only Qt's build tree there (headers, no DLLs) there is nothing
 # to deploy, and only the compilation of the bench is checked.
 set(LK40_QT_DLLS Qt6Core Qt6Gui Qt6Widgets)
+# Qt's own texts in Russian (the file dialog, the standard buttons): Qt's
+# Windows build from qt6-base has no translations, and these files are the
+# same on every system, so Debian's (qt6-translations-l10n) go beside the
+# executable, where installQtTranslations looks first.
+find_file(LK40_QT_RU_TRANSLATION qtbase_ru.qm PATHS /usr/share/qt6/translations
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 set(LK40_QT_PLUGINS platforms/qwindows platforms/qoffscreen styles/qwindowsvistastyle)
 
 # Each file as "<path below the Qt prefix>|<folder beside the executable>";
@@ -45,6 +51,12 @@ endif()
 function(lk40_deploy_qt)
   if(NOT LK40_QT_WINDOWS_DEPLOYABLE)
     return()
+  endif()
+  if(LK40_QT_RU_TRANSLATION)
+    file(COPY ${LK40_QT_RU_TRANSLATION} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/translations)
+    install(FILES ${LK40_QT_RU_TRANSLATION} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
+  else()
+    message(WARNING "qtbase_ru.qm not found (Debian's qt6-translations-l10n): Qt's dialogs stay English")
   endif()
   foreach(with_test ON OFF)
     lk40_qt_files(files ${with_test})

@@ -1,6 +1,7 @@
 # Shared by the scripts: installing what is missing, and how many jobs to run.
 # Packages the build needs on Debian 12.
-LK40_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+LK40_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libre2-dev
+  qt6-translations-l10n fonts-dejavu-core)
 
 # Installs the named Debian packages that are not installed yet, with one
 # apt-get update before the first install.
@@ -33,4 +34,61 @@ lk40_jobs() {
     return 0
   fi
   nproc 2>/dev/null || echo 2
+}
+
+# lk40_debian_source PACKAGE VERSION FOLDER [FILE]: unpacks Debian's source of
+# PACKAGE (VERSION empty: the archive's own) into FOLDER and prints the tree's
+# path. A tree already there is used when it holds FILE (default
+# debian/control); one without it, left by a fetch that broke off, is fetched
+# again. Source packages come from the same archive and suites as the
+# binaries: a deb-src twin of every deb entry is added once.
+lk40_debian_source() {
+  local package="$1" version="$2" folder="$3" file="${4:-debian/control}" wanted tree sudo=()
+  wanted="$package${version:+=$version}"
+  tree="$(find "$folder" -maxdepth 1 -type d -name "$package-*" 2>/dev/null | head -n 1)"
+  if [ -n "$tree" ] && [ -e "$tree/$file" ]; then
+    echo "$tree"
+    return 0
+  fi
+  rm -rf "$folder/$package"-* "$folder/$package"_*
+  mkdir -p "$folder"
+  lk40_ensure_packages dpkg-dev >&2
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  if ! apt-get source --print-uris -qq "$wanted" >/dev/null 2>&1; then
+    if [ -e /etc/apt/sources.list.d/debian.sources ]; then
+      sed 's/^Types:.*$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+        "${sudo[@]}" tee /etc/apt/sources.list.d/lk40-deb-src.sources >/dev/null
+    else
+      grep -h '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+        sed 's/^deb /deb-src /' | "${sudo[@]}" tee /etc/apt/sources.list.d/lk40-deb-src.list >/dev/null
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
+  fi
+  (cd "$folder" && apt-get source -q "$wanted" >&2) || return 1
+  tree="$(find "$folder" -maxdepth 1 -type d -name "$package-*" | head -n 1)"
+  if [ -z "$tree" ] || [ ! -e "$tree/$file" ]; then
+    echo "apt-get source $wanted gave no source tree in $folder" >&2
+    return 1
+  fi
+  echo "$tree"
+}
+
+# lk40_use_re2_source FOLDER: RE2 for a cross-build, as cmake/Re2.cmake takes
+# it (Debian has no RE2 for mingw-w64): Debian's re2 source, of the version of
+# the native libre2-dev where that is installed, unpacked below FOLDER with the
+# Unicode tables its build generates; exported as LK40_RE2_SOURCE_DIR.
+lk40_use_re2_source() {
+  local version tree table
+  version="$(dpkg-query -W -f='${source:Version}' libre2-dev 2>/dev/null || true)"
+  lk40_ensure_packages perl python3 python3-six unicode-data >&2
+  tree="$(lk40_debian_source re2 "$version" "$1" re2/re2.h)" || return 1
+  if [ ! -s "$tree/re2/unicode_groups.cc" ]; then
+    (cd "$tree" && perl re2/make_perl_groups.pl >re2/perl_groups.cc.new &&
+      mv re2/perl_groups.cc.new re2/perl_groups.cc) || return 1
+    for table in casefold groups; do
+      (cd "$tree" && python3 "re2/make_unicode_$table.py" >"re2/unicode_$table.cc.new" &&
+        mv "re2/unicode_$table.cc.new" "re2/unicode_$table.cc") || return 1
+    done
+  fi
+  export LK40_RE2_SOURCE_DIR="$tree"
 }

@@ -1,125 +1,242 @@
 #include "core/exchange_journal.h"
 
-#include <cstring>
+#include <optional>
 
 #include "core/csv_file.h"
+#include "core/journal_store.h"
 
 namespace lk40::core {
 
 namespace {
 
 constexpr std::size_t kFixedTexts = 5;  // operation, method, description, sent, received
-constexpr std::size_t kWord = sizeof(uint32_t);
+// Frames this short gain nothing from being kept once.
+constexpr std::size_t kShortestShared = 5;
 
-void appendWord(std::string& buffer, std::size_t value) {
-  const auto word = static_cast<uint32_t>(value);
-  char bytes[kWord];
-  std::memcpy(bytes, &word, kWord);
-  buffer.append(bytes, kWord);
-}
+enum SlotFlag : uint8_t { kPoll = 1, kHasCode = 2, kHasReturned = 4 };
 
 }  // namespace
 
+struct ExchangeJournal::Slot {
+  RowArena::Place place;
+  uint32_t size = 0;  // of the row's bytes
+  int32_t timeOfDayMs = 0;
+  int32_t code = 0;
+  int32_t returned = 0;
+  uint32_t elapsedMs = 0;
+  uint8_t flags = 0;
+};
+
+struct ExchangeJournal::Store {
+  std::vector<Slot> slots;  // a ring once full: head_ is the oldest row
+  RowArena arena;
+  TextTable texts;
+  SharedFrames frames;
+  std::size_t rowBytes = 0;
+  // By a method's id in the table: 1 + the sequence number of its last row.
+  std::vector<uint64_t> lastOfMethod;
+  std::string record, frame;  // reused, so that adding a row allocates nothing
+};
+
 // --- JournalRow
 
-uint32_t JournalRow::word(std::size_t index) const {
-  uint32_t value = 0;
-  std::memcpy(&value, buffer_.data() + index * kWord, kWord);
-  return value;
+const ExchangeJournal::Slot& ExchangeJournal::slot(std::size_t slot) const { return store_->slots[slot]; }
+
+std::string_view JournalRow::bytes() const {
+  const ExchangeJournal::Slot& s = journal_->slot(slot_);
+  return journal_->store_->arena.at(s.place, s.size);
 }
 
-std::string_view JournalRow::text(std::size_t index) const {
-  if (buffer_.empty()) return {};
-  const std::size_t table = (1 + word(0)) * kWord;
-  const std::size_t begin = index == 0 ? 0 : word(index);
-  return std::string_view(buffer_).substr(table + begin, word(index + 1) - begin);
+KeptView JournalRow::kept(std::size_t field) const {
+  const std::string_view row = bytes();
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < field && i < kFixedTexts; ++i) readKept(row, pos);
+  if (field >= kFixedTexts) {
+    const uint64_t properties = readVarint(row, pos);
+    if (field - kFixedTexts >= 2 * properties) return {};
+    for (std::size_t i = kFixedTexts; i < field; ++i) readKept(row, pos);
+  }
+  KeptView kept = readKept(row, pos);
+  if (kept.kind == KeptKind::Table) return {KeptKind::Text, journal_->store_->texts.text(kept.id)};
+  if (kept.kind == KeptKind::Shared) {
+    std::size_t at = 0;
+    return readKept(journal_->store_->frames.encoded(kept.id), at);
+  }
+  return kept;
 }
 
-std::size_t JournalRow::propertyCount() const { return buffer_.empty() ? 0 : (word(0) - kFixedTexts) / 2; }
+int32_t JournalRow::timeOfDayMs() const { return journal_->slot(slot_).timeOfDayMs; }
+std::string_view JournalRow::operation() const { return kept(0).data; }
+std::string_view JournalRow::method() const { return kept(1).data; }
+int32_t JournalRow::code() const { return journal_->slot(slot_).code; }
+bool JournalRow::hasCode() const { return journal_->slot(slot_).flags & kHasCode; }
+int32_t JournalRow::returned() const { return journal_->slot(slot_).returned; }
+bool JournalRow::hasReturned() const { return journal_->slot(slot_).flags & kHasReturned; }
+std::string JournalRow::description() const { return shownText(kept(2)); }
+std::string JournalRow::sent() const { return shownText(kept(3)); }
+std::string JournalRow::received() const { return shownText(kept(4)); }
+uint32_t JournalRow::elapsedMs() const { return journal_->slot(slot_).elapsedMs; }
+bool JournalRow::poll() const { return journal_->slot(slot_).flags & kPoll; }
 
-PropertyView JournalRow::property(std::size_t index) const {
-  return {text(kFixedTexts + 2 * index), text(kFixedTexts + 2 * index + 1)};
+std::size_t JournalRow::propertyCount() const {
+  const std::string_view row = bytes();
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < kFixedTexts; ++i) readKept(row, pos);
+  return static_cast<std::size_t>(readVarint(row, pos));
 }
 
-std::vector<PropertyView> JournalRow::properties() const {
-  std::vector<PropertyView> result;
-  result.reserve(propertyCount());
-  for (std::size_t i = 0; i < propertyCount(); ++i) result.push_back(property(i));
+PropertyText JournalRow::property(std::size_t index) const {
+  return {shownText(kept(kFixedTexts + 2 * index)), shownText(kept(kFixedTexts + 2 * index + 1))};
+}
+
+std::vector<PropertyText> JournalRow::properties() const {
+  std::vector<PropertyText> result;
+  const std::size_t count = propertyCount();
+  result.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) result.push_back(property(i));
   return result;
-}
-
-void JournalRow::assign(const JournalCall& call, const std::vector<PropertyText>& properties) {
-  timeOfDayMs_ = call.timeOfDayMs;
-  code_ = call.code;
-  hasCode_ = call.hasCode;
-  elapsedMs_ = call.elapsedMs;
-  poll_ = call.poll;
-
-  const std::size_t count = kFixedTexts + 2 * properties.size();
-  std::size_t length = call.operation.size() + call.method.size() + call.description.size() + call.sent.size() +
-                       call.received.size();
-  for (const PropertyText& property : properties) length += property.name.size() + property.value.size();
-  const std::size_t needed = (1 + count) * kWord + length;
-  // clear keeps the capacity, so an overwritten slot rarely allocates; a slot
-  // that once held a very long row gives the room back.
-  if (buffer_.capacity() > 4 * needed + 64) std::string().swap(buffer_);
-  buffer_.clear();
-  buffer_.reserve(needed);
-  appendWord(buffer_, count);
-  std::size_t end = 0;
-  const auto mark = [&](std::string_view text) {
-    end += text.size();
-    appendWord(buffer_, end);
-  };
-  for (const std::string_view text : {call.operation, call.method, call.description, call.sent, call.received})
-    mark(text);
-  for (const PropertyText& property : properties) {
-    mark(property.name);
-    mark(property.value);
-  }
-  for (const std::string_view text : {call.operation, call.method, call.description, call.sent, call.received})
-    buffer_.append(text);
-  for (const PropertyText& property : properties) {
-    buffer_.append(property.name);
-    buffer_.append(property.value);
-  }
 }
 
 // --- ExchangeJournal
 
-ExchangeJournal::ExchangeJournal(std::size_t capacity) : capacity_(capacity == 0 ? 1 : capacity) {
+ExchangeJournal::ExchangeJournal(std::size_t capacity, std::size_t byteBudget)
+    : capacity_(capacity == 0 ? 1 : capacity), budget_(byteBudget), store_(std::make_unique<Store>()) {
   // Address space only: the pages are touched as rows arrive.
-  rows_.reserve(capacity_);
+  store_->slots.reserve(capacity_);
+}
+
+ExchangeJournal::~ExchangeJournal() = default;
+ExchangeJournal::ExchangeJournal(ExchangeJournal&&) noexcept = default;
+ExchangeJournal& ExchangeJournal::operator=(ExchangeJournal&&) noexcept = default;
+
+std::size_t ExchangeJournal::bytesHeld() const {
+  return store_->rowBytes + store_->frames.bytes() + store_->texts.bytes();
+}
+
+void ExchangeJournal::appendText(std::string& record, std::string_view text) {
+  if (!text.empty()) {
+    if (const auto id = store_->texts.idOf(text)) {
+      appendKeptId(record, KeptKind::Table, *id);
+      return;
+    }
+  }
+  appendKept(record, text, kTextCap);
+}
+
+// A frame equal to the one the last row of the same method holds is kept
+// once for both: a poll's request, an answer that has not changed.
+void ExchangeJournal::appendFrame(std::string& record, std::string_view frame, std::size_t field,
+                                  std::size_t methodId) {
+  Store& s = *store_;
+  std::string& encoded = s.frame;
+  encoded.clear();
+  appendKept(encoded, frame, kTextCap);
+  if (methodId < s.lastOfMethod.size() && encoded.size() >= kShortestShared &&
+      encoded.size() <= SharedFrames::kMaxLength) {
+    const uint64_t last = s.lastOfMethod[methodId];
+    if (last > firstSequence()) {
+      const std::string_view row = (*this)[static_cast<std::size_t>(last - 1 - firstSequence())].bytes();
+      std::size_t pos = 0;
+      for (std::size_t i = 0; i < field; ++i) readKept(row, pos);
+      const std::string_view before = keptBytes(row, pos);
+      std::size_t at = 0;
+      const KeptView was = readKept(before, at);
+      if (was.kind == KeptKind::Shared && s.frames.encoded(was.id) == encoded) {
+        s.frames.hold(was.id);
+        record += before;
+        return;
+      }
+      if (before == encoded) {
+        appendKeptId(record, KeptKind::Shared, s.frames.add(encoded));
+        return;
+      }
+    }
+  }
+  record += encoded;
 }
 
 void ExchangeJournal::add(const JournalCall& call, const std::vector<PropertyText>& properties) {
-  if (rows_.size() < capacity_) {
-    rows_.emplace_back();
-    rows_.back().assign(call, properties);
-  } else {
-    rows_[oldest_].assign(call, properties);
-    oldest_ = (oldest_ + 1) % capacity_;
-    ++dropped_;
+  Store& s = *store_;
+  std::string& record = s.record;
+  record.clear();
+  appendText(record, call.operation);
+  appendText(record, call.method);
+  const auto methodId = call.method.empty() ? std::nullopt : s.texts.idOf(call.method);
+  const std::size_t noMethod = s.lastOfMethod.size();
+  appendText(record, call.description);
+  appendFrame(record, call.sent, 3, methodId ? *methodId : noMethod);
+  appendFrame(record, call.received, 4, methodId ? *methodId : noMethod);
+  appendVarint(record, properties.size());
+  for (const PropertyText& property : properties) {
+    appendText(record, property.name);
+    appendKept(record, property.value, kTextCap);
+  }
+
+  // Room: a row for the new one, and its bytes within the budget; the frames
+  // it shares were taken above, so no row dropping here takes them away.
+  if (count_ == capacity_) dropOldest();
+  while (count_ > 0 && bytesHeld() + record.size() > budget_) dropOldest();
+
+  Slot slot;
+  slot.place = s.arena.append(record);
+  slot.size = static_cast<uint32_t>(record.size());
+  slot.timeOfDayMs = call.timeOfDayMs;
+  slot.code = call.code;
+  slot.returned = call.returned;
+  slot.elapsedMs = call.elapsedMs;
+  slot.flags = static_cast<uint8_t>((call.poll ? kPoll : 0) | (call.hasCode ? kHasCode : 0) |
+                                    (call.hasReturned ? kHasReturned : 0));
+  const std::size_t index = (head_ + count_) % capacity_;
+  if (index == s.slots.size())
+    s.slots.push_back(slot);
+  else
+    s.slots[index] = slot;
+  ++count_;
+  s.rowBytes += record.size();
+  if (methodId) {
+    if (*methodId >= s.lastOfMethod.size()) s.lastOfMethod.resize(*methodId + 1, 0);
+    s.lastOfMethod[*methodId] = nextSequence_ + 1;
   }
   ++nextSequence_;
 }
 
+void ExchangeJournal::dropOldest() {
+  Store& s = *store_;
+  const Slot& oldest = s.slots[head_];
+  const std::string_view row = s.arena.at(oldest.place, oldest.size);
+  std::size_t pos = 0;
+  for (std::size_t field = 0; field < kFixedTexts; ++field) {
+    const KeptView kept = readKept(row, pos);
+    if (kept.kind == KeptKind::Shared) s.frames.release(kept.id);
+  }
+  s.arena.release(oldest.place);
+  s.rowBytes -= oldest.size;
+  head_ = (head_ + 1) % capacity_;
+  --count_;
+  ++dropped_;
+}
+
 void ExchangeJournal::clear() {
-  rows_.clear();
-  oldest_ = 0;
+  Store& s = *store_;
+  s.arena.clear();
+  s.texts.clear();
+  s.frames.clear();
+  s.lastOfMethod.clear();
+  s.rowBytes = 0;
+  head_ = 0;
+  count_ = 0;
   dropped_ = 0;
 }
 
-const JournalRow& ExchangeJournal::operator[](std::size_t index) const {
-  const std::size_t slot = oldest_ + index;
-  return rows_[slot < rows_.size() ? slot : slot - rows_.size()];
+JournalRow ExchangeJournal::operator[](std::size_t index) const {
+  return JournalRow(*this, (head_ + index) % capacity_);
 }
 
 // --- The texts
 
 const std::array<std::string_view, kJournalColumns>& journalHeaders() {
   static constexpr std::array<std::string_view, kJournalColumns> kHeaders = {
-      "Время", "Операция", "Метод", "Код", "Описание", "Передано", "Принято", "мс"};
+      "Время", "Операция", "Метод", "Возврат", "Код", "Описание", "Передано", "Принято", "мс"};
   return kHeaders;
 }
 
@@ -147,13 +264,37 @@ std::string cellText(const JournalRow& row, JournalColumn column) {
     case JournalColumn::Time: return timeOfDayText(row.timeOfDayMs());
     case JournalColumn::Operation: return std::string(row.operation());
     case JournalColumn::Method: return std::string(row.method());
+    case JournalColumn::Returned: return row.hasReturned() ? std::to_string(row.returned()) : std::string();
     case JournalColumn::Code: return row.hasCode() ? std::to_string(row.code()) : std::string();
-    case JournalColumn::Description: return std::string(row.description());
-    case JournalColumn::Sent: return std::string(row.sent());
-    case JournalColumn::Received: return std::string(row.received());
+    case JournalColumn::Description: return row.description();
+    case JournalColumn::Sent: return row.sent();
+    case JournalColumn::Received: return row.received();
     case JournalColumn::Ms: return std::to_string(row.elapsedMs());
   }
   return {};
+}
+
+std::string cellExcerpt(const JournalRow& row, JournalColumn column, std::size_t maxChars) {
+  switch (column) {
+    case JournalColumn::Description: return excerptText(row.keptDescription(), maxChars);
+    case JournalColumn::Sent: return excerptText(row.keptSent(), maxChars);
+    case JournalColumn::Received: return excerptText(row.keptReceived(), maxChars);
+    default: return cellText(row, column);
+  }
+}
+
+std::string rowDetails(const JournalRow& row) {
+  std::string text;
+  const auto line = [&text](std::string_view name, std::string_view separator, const std::string& value) {
+    if (!text.empty()) text += '\n';
+    text.append(name).append(separator).append(value);
+  };
+  for (const PropertyText& property : row.properties()) line(property.name, " = ", property.value);
+  for (const JournalColumn column : {JournalColumn::Description, JournalColumn::Sent, JournalColumn::Received}) {
+    const std::string value = cellText(row, column);
+    if (!value.empty()) line(journalHeaders()[static_cast<std::size_t>(column)], ": ", value);
+  }
+  return text;
 }
 
 std::vector<std::size_t> shownRows(const ExchangeJournal& journal, bool withPolls) {
@@ -187,16 +328,35 @@ std::string table(const ExchangeJournal& journal, const std::vector<std::size_t>
   return out;
 }
 
+// A cell that a spreadsheet would take for a formula: the driver's texts are
+// not ours to run. A signed plain number ("-1") is a number all the same.
+bool formulaLike(std::string_view cell) {
+  if (cell.empty() || std::string_view("=+-@\t\r").find(cell[0]) == std::string_view::npos) return false;
+  if (cell[0] != '-' && cell[0] != '+') return true;
+  const std::string_view number = cell.substr(1);
+  const std::size_t point = number.find_first_of(".,");
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return point == std::string_view::npos ? !digits(number)
+                                         : !digits(number.substr(0, point)) || !digits(number.substr(point + 1));
+}
+
+// The cell as a spreadsheet shows it, never as a formula it runs: such a
+// cell gets a leading apostrophe.
+std::string inert(const std::string& cell) { return formulaLike(cell) ? "'" + cell : cell; }
+
 }  // namespace
 
 std::string journalCopyText(const ExchangeJournal& journal, const std::vector<std::size_t>& indices) {
-  return table(journal, indices, '\t', "\n", [](std::string& out, const std::string& cell) {
-    for (const char ch : cell) out += ch == '\t' || ch == '\r' || ch == '\n' ? ' ' : ch;
+  return table(journal, indices, '\t', "\n", [](std::string& out, const std::string& text) {
+    for (const char ch : inert(text)) out += ch == '\t' || ch == '\r' || ch == '\n' ? ' ' : ch;
   });
 }
 
 std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std::size_t>& indices) {
-  return table(journal, indices, ';', "\r\n", [](std::string& out, const std::string& cell) {
+  return table(journal, indices, ';', "\r\n", [](std::string& out, const std::string& text) {
+    const std::string cell = inert(text);
     if (cell.find_first_of(";\"\r\n") == std::string::npos) {
       out += cell;
       return;

@@ -74,6 +74,8 @@ void JournalRecorder::calling(std::string_view method) {
   written_.clear();
   call_.code = 0;
   call_.hasCode = false;
+  call_.returned = 0;
+  call_.hasReturned = false;
   call_.elapsedMs = 0;
   call_.timeOfDayMs = clock_.timeOfDayMs();
   startTick_ = clock_.ticks();
@@ -84,10 +86,11 @@ void JournalRecorder::returned(const Variant* value) {
   call_.elapsedMs = platform::ticksBetween(startTick_, clock_.ticks());
   if (!value) return;
   try {
-    call_.code = value->toInt();
-    call_.hasCode = true;
+    // The method's own value, which is no ResultCode: its column is its own.
+    call_.returned = value->toInt();
+    call_.hasReturned = true;
   } catch (const std::exception&) {
-    // A value that is no number is no code; the bench's own read fails alike.
+    // A value that is no number is none; the bench's own use fails alike.
   }
 }
 
@@ -96,6 +99,7 @@ void JournalRecorder::failed(std::string_view message) {
   call_.elapsedMs = platform::ticksBetween(startTick_, clock_.ticks());
   failed_ = true;
   call_.hasCode = false;
+  call_.hasReturned = false;
   description_.assign(message);
 }
 

@@ -1,8 +1,9 @@
 // Turns the driver calls the bench makes into exchange journal rows. It sees
 // the driver through the Driver's observer: the properties written since the
-// call before, the call and how it ended, and the result code, its text and
-// the frames as the bench reads them after the call. It reads nothing itself,
-// so the driver sees the bench's uses and no others.
+// call before, the call, how it ended and the value it returned where the
+// bench takes one, and the result code, its text and the frames as the bench
+// reads them after the call. It reads nothing itself, so the driver sees the
+// bench's uses and no others.
 //
 // A row is added when the next call starts or when the operation it belongs
 // to ends; the bench names that operation (the button's caption, or a poll)

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -27,11 +28,23 @@ std::unique_ptr<OutputFile> OutputFile::openForAppend(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> OutputFile::recreate(const std::string& path) {
+  // A file the user could not write is left to its owner: in a folder that
+  // others may write, deleting it would take it over.
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+      ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+    return nullptr;
   // unlink, not remove: an empty folder of that name stays, and the open
-  // below then fails on it.
+  // below then fails on it. The open makes a new file only, so a link put
+  // in its place meanwhile is not followed.
   ::unlink(path.c_str());
-  std::FILE* file = std::fopen(path.c_str(), "w+b");
-  if (file == nullptr) return nullptr;
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, "w+b");
+  if (file == nullptr) {
+    ::close(fd);
+    return nullptr;
+  }
   return std::make_unique<OutputFile>(Key{}, file);
 }
 

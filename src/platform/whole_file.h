@@ -22,10 +22,21 @@ std::error_code prepareFolderFor(const std::filesystem::path& file);
 // is there (whole_file_posix.cpp, whole_file_win.cpp).
 std::error_code probeFolderFor(const std::filesystem::path& file);
 
+// Whose file a replace writes.
+enum class FileRole {
+  // The bench's or the driver's own store: a link is followed and stays a
+  // link; a new file is the user's alone (0600 on POSIX).
+  Store,
+  // A file the operator named, say in a save dialog: a link there is refused
+  // rather than followed, as is a file the user could not write in place; a
+  // new file gets the mode the umask gives any saved file.
+  Export,
+};
+
 // Replaces the file with bytes, or creates it. On POSIX the file keeps its
-// mode, and a link is followed and stays a link. Empty when done; else why
-// not, and the old file is intact. A temporary file left by a replace that was
-// killed is removed by the next one.
-std::error_code replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// mode. Empty when done; else why not, and the old file is intact. A
+// temporary file left by a replace that was killed is removed by the next one.
+std::error_code replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                                      FileRole role = FileRole::Store);
 
 }  // namespace lk40::platform

@@ -96,13 +96,26 @@ void removeLeftovers(const fs::path& target) {
 
 // A file beside target without a name, so that a replace killed while writing it
 // leaves nothing; where the file system cannot do that, the named temporary.
-Descriptor createUnnamed(const fs::path& target) {
-  return Descriptor(::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+// The umask applies to the mode, as to any file made.
+Descriptor createUnnamed(const fs::path& target, mode_t mode = 0600) {
+  return Descriptor(::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
 }
 
-Descriptor createNamed(const fs::path& path) {
+Descriptor createNamed(const fs::path& path, mode_t mode = 0600) {
   ::unlink(path.c_str());
-  return Descriptor(::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600));
+  return Descriptor(::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode));
+}
+
+// Why an exported file may not be replaced: a link in its place (a rename
+// would put the file where the link points, in a folder someone else may
+// have chosen), or a file the user could not write directly, which the
+// rename would take over.
+std::error_code refusedExport(const fs::path& file) {
+  struct stat info {};
+  if (::lstat(file.c_str(), &info) != 0) return errno == ENOENT ? std::error_code() : systemError();
+  if (S_ISLNK(info.st_mode)) return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) return systemError();
+  return {};
 }
 
 // Gives the written unnamed file fd the name path.
@@ -144,11 +157,13 @@ std::error_code probeFolderFor(const fs::path& file) {
   return {};
 }
 
-std::error_code replaceFileAtomically(const fs::path& file, std::string_view bytes) {
-  // Write beside the file the link points to, so the link itself survives.
+std::error_code replaceFileAtomically(const fs::path& file, std::string_view bytes, FileRole role) {
   std::error_code error;
   fs::path target = file;
-  if (fs::is_symlink(fs::symlink_status(file, error))) {
+  if (role == FileRole::Export) {
+    if ((error = refusedExport(file))) return error;
+  } else if (fs::is_symlink(fs::symlink_status(file, error))) {
+    // Write beside the file the link points to, so the link itself survives.
     target = fs::canonical(file, error);
     // A link to a file not made yet: the replace makes it.
     if (error == std::errc::no_such_file_or_directory) target = folderOf(file) / fs::read_symlink(file, error);
@@ -160,9 +175,10 @@ std::error_code replaceFileAtomically(const fs::path& file, std::string_view byt
   removeLeftovers(target);
 
   const fs::path temporary = temporaryPath(target);
-  Descriptor unnamedFd = createUnnamed(target);
+  const mode_t mode = role == FileRole::Export ? 0666 : 0600;
+  Descriptor unnamedFd = createUnnamed(target, mode);
   const bool unnamed = unnamedFd.valid();
-  Descriptor fd = unnamed ? std::move(unnamedFd) : createNamed(temporary);
+  Descriptor fd = unnamed ? std::move(unnamedFd) : createNamed(temporary, mode);
   if (!fd.valid()) return systemError();
   struct stat old {};
   const bool keepMode = ::stat(target.c_str(), &old) == 0;

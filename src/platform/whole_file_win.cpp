@@ -119,12 +119,17 @@ std::error_code probeFolderFor(const fs::path& file) {
   return {};
 }
 
-std::error_code replaceFileAtomically(const fs::path& file, std::string_view bytes) {
+std::error_code replaceFileAtomically(const fs::path& file, std::string_view bytes, FileRole role) {
+  // A link in an exported file's place is refused, not replaced; a read-only
+  // file refuses the move by itself, and a new file takes its folder's rights.
+  std::error_code error;
+  if (role == FileRole::Export && fs::is_symlink(fs::symlink_status(file, error)))
+    return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  error.clear();
   removeLeftovers(file);
   const fs::path temporary = temporaryPath(file);
   Handle handle = createNew(temporary);
   if (!handle.valid()) return lastError();
-  std::error_code error;
   if (!writeAll(handle.get(), bytes) || !FlushFileBuffers(handle.get())) error = lastError();
   if (!handle.reset() && !error) error = lastError();
   if (!error && !MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,19 @@
 struct ShownBox {
   QString text;
   QString caption;
+};
+
+// Calls back on every paint of the widgets it watches (installed as their event filter).
+class PaintSpy : public QObject {
+ public:
+  explicit PaintSpy(std::function<void(QWidget*)> onPaint) : onPaint_(std::move(onPaint)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) onPaint_(static_cast<QWidget*>(watched));
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> onPaint_;
 };
 
 class MainWindowHarness {

@@ -1,4 +1,5 @@
 // The weight display: fields, lamps, the tare button and the weight lines.
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,19 +17,6 @@ using lk40::automation::Driver;
 using lk40::automation::Variant;
 using lk40::platform::RegionalFormats;
 using lk40::testing::RecordingDriver;
-
-// Calls back on every paint of the widgets it watches.
-class PaintSpy : public QObject {
- public:
-  explicit PaintSpy(std::function<void(QWidget*)> onPaint) : onPaint_(std::move(onPaint)) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) onPaint_(static_cast<QWidget*>(watched));
-    return false;
-  }
-
- private:
-  std::function<void(QWidget*)> onPaint_;
-};
 
 class DisplayTest : public QObject {
   Q_OBJECT
@@ -265,6 +253,50 @@ class DisplayTest : public QObject {
     const QHash<QString, QString> expected{{"Image1", "unlit"},   {"Image2", "unlit"},    {"Image3", "unlit"},
                                            {"Image4", "unlit"},   {"edtWeight", "??????"}, {"edtTare", "??????"}};
     QCOMPARE(duringHold, expected);
+  }
+
+  // A poll paints what it changed and nothing else: a settled reading, or a
+  // failure already shown, paints nothing at all.
+  void aPollPaintsOnlyWhatItChanged() {
+    const struct {
+      const char* what;
+      int mode;
+      double weight;
+      int status;
+      QStringList painted;
+    } polls[] = {
+        {"the same reading", 0x1B, 1.5, 0, {}},
+        {"another weight", 0x1B, 1.75, 0, {"edtWeight"}},
+        {"the tare lamp off", 0x13, 1.75, 0, {"Image2"}},
+        {"a failure", 0x13, 1.75, 3, {"Image1", "Image3", "Image4", "edtTare", "edtWeight"}},
+        {"the failure again", 0x13, 1.75, 3, {}},
+    };
+    auto driver = std::make_shared<RecordingDriver>();
+    driver->set("WeightChannelMode", Variant(0x1B));
+    driver->set("Weight", Variant(1.5));
+    auto display = open(driver, QString(), 0, 0);
+    display->setHold([](int) {});
+    QVERIFY(QTest::qWaitForWindowExposed(display.get()));
+    display->TimerTimer();
+    QCoreApplication::processEvents();
+    const DisplayUi& ui = display->controls();
+    QStringList painted;
+    PaintSpy spy([&painted](QWidget* w) {
+      if (!painted.contains(w->objectName())) painted << w->objectName();
+    });
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.Image1, ui.Image2, ui.Image3, ui.Image4, ui.edtWeight,
+                                                      ui.edtTare})
+      w->installEventFilter(&spy);
+    for (const auto& poll : polls) {
+      driver->set("WeightChannelMode", Variant(poll.mode));
+      driver->set("Weight", Variant(poll.weight));
+      driver->setResult("GetChannelStatus", poll.status);
+      painted.clear();
+      display->TimerTimer();
+      QCoreApplication::processEvents();
+      painted.sort();
+      QCOMPARE(painted, poll.painted);
+    }
   }
 
   void theBigButtonsCallTareAndZero() {

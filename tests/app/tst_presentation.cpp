@@ -1,11 +1,14 @@
 // The common presentation: status fields, caption in logging mode, success gate.
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QTableWidget>
 
 #include "platform/code_page.h"
 
 #include "main_window_harness.h"
 #include "widgets/radio_group.h"
+#include "widgets/status_field.h"
 
 using lk40::automation::Variant;
 
@@ -35,6 +38,40 @@ class PresentationTest : public QObject {
       const std::vector<std::string> reads = {"get ResultCode", "get ResultCodeDescription", "get Input",
                                               "get Output", "get ResultCode"};
       QCOMPARE(h.driver->trace(), reads);
+    }
+  }
+
+  // The driver's texts are shown unchanged, however long: no line edit's
+  // default limit of 32 767 characters cuts them.
+  // A driver's text of any length is kept whole for copying and the scripted
+  // run; a field shows the start of a long one with its length, so that a
+  // megabyte frame does not cost seconds of layout on every press.
+  void theStatusFieldsKeepLongTextsWholeAndShowWhereTheyAreCut() {
+    MainWindowHarness h;
+    h.start();
+    const int n = StatusField::kShownChars;
+    const std::pair<const char*, std::string> texts[] = {{"ResultCodeDescription", std::string(50000, 'd')},
+                                                         {"Input", std::string(n, 'i')},
+                                                         {"Output", std::string(n + 1, 'o')}};
+    for (const auto& [property, text] : texts) h.driver->set(property, Variant(text));
+    h.form().ShowCommandResult(0);
+    struct Row {
+      const char* field;
+      int whole;
+      QString shown;
+    } rows[] = {
+        {"edtError", 3 + 50000, QString(n - 3, 'd') + QStringLiteral(" … [обрезано, знаков: 50003]")},
+        {"edtSend", n, QString(n, 'i')},
+        {"edtRecieve", n + 1, QString(n, 'o') + QStringLiteral(" … [обрезано, знаков: %1]").arg(n + 1)},
+    };
+    for (const Row& row : rows) {
+      auto* field = h.find<StatusField>(row.field);
+      QCOMPARE(field->wholeText().size(), row.whole);
+      QCOMPARE(field->text().mid(3 * (row.field == QStringLiteral("edtError"))), row.shown);
+      field->selectAll();
+      QGuiApplication::clipboard()->clear();
+      QTest::keySequence(field, QKeySequence::Copy);
+      QCOMPARE(QGuiApplication::clipboard()->text().size(), row.whole);
     }
   }
 

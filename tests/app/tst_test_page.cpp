@@ -128,6 +128,30 @@ class TestPageTest : public QObject {
     QVERIFY(h.boxes.empty());
   }
 
+  // While a test runs its display is painted at a steady rate, and only what
+  // changed: polls that keep failing alike repaint neither the status fields
+  // nor the grid.
+  void theHeldDisplayPaintsOnlyWhatChanged() {
+    MainWindowHarness h;
+    startOnTheTestPage(h);
+    QTemporaryDir dir;
+    h.edit("Edit3")->setText(dir.filePath(QStringLiteral("held.log")));
+    h.edit("Edit11")->setText(QStringLiteral("5"));
+    scriptRecords(*h.driver, {bytes({2, 0, 1, 7, 0})});  // one block, then failures
+    h.click("Button17");
+    QTRY_VERIFY(h.driver->callCount("TestGet") >= 3);
+    QTest::qWait(150);  // the failure is on the screen
+    int paints = 0;
+    PaintSpy spy([&paints](QWidget*) { ++paints; });
+    for (const char* field : {"edtError", "edtSend", "edtRecieve"}) h.edit(field)->installEventFilter(&spy);
+    h.find<QTableWidget>("StringGrid1")->viewport()->installEventFilter(&spy);
+    const int polls = h.driver->callCount("TestGet");
+    QTest::qWait(300);
+    QVERIFY(h.driver->callCount("TestGet") > polls + 5);
+    h.click("Button17");
+    QCOMPARE(paints, 0);
+  }
+
   void closingDuringATestFinishesItsLog() {
     MainWindowHarness h;
     startOnTheTestPage(h);

@@ -17,16 +17,17 @@ uint32_t fakeTicks = 0;
 uint32_t ticks() { return fakeTicks += 4; }
 int32_t timeOfDay() { return static_cast<int32_t>(fakeTicks); }
 
-// A row as one line: operation, method, code, description, sent, received,
-// ms, "poll" or "-", then name=value of each property written before the call.
+// A row as one line: operation, method, return value, code, description,
+// sent, received, ms, "poll" or "-", then name=value of each property written
+// before the call.
 std::string rowLine(const JournalRow& row) {
   std::string line;
-  for (const JournalColumn c : {JournalColumn::Operation, JournalColumn::Method, JournalColumn::Code,
-                                JournalColumn::Description, JournalColumn::Sent, JournalColumn::Received,
-                                JournalColumn::Ms})
+  for (const JournalColumn c : {JournalColumn::Operation, JournalColumn::Method, JournalColumn::Returned,
+                                JournalColumn::Code, JournalColumn::Description, JournalColumn::Sent,
+                                JournalColumn::Received, JournalColumn::Ms})
     line += cellText(row, c) + "|";
   line += row.poll() ? "poll" : "-";
-  for (const PropertyView& p : row.properties()) line += "|" + std::string(p.name) + "=" + std::string(p.value);
+  for (const PropertyText& p : row.properties()) line += "|" + p.name + "=" + p.value;
   return line;
 }
 
@@ -50,13 +51,20 @@ TEST(JournalRecorder, OneRowPerCallWithWhatTheBenchWroteAndRead) {
          (void)d.getText("Output");
          (void)d.getDouble("Weight");
        },
-       {"Установить режим|SetMode|3|Занято|02 07|02 08|4|-|Password=30|Mode=1"}},
-      {"a poll: its code from the call's value, nothing else read",
+       {"Установить режим|SetMode||3|Занято|02 07|02 08|4|-|Password=30|Mode=1"}},
+      {"a poll: the call's value in its own column, no code since none was read",
        [](automation::Driver& d, JournalRecorder& r) {
          const auto op = r.operation(kPollOperation, true);
          (void)d.callInt("GetChannelStatus");
        },
-       {"Опрос|GetChannelStatus|-2||||4|poll"}},
+       {"Опрос|GetChannelStatus|-2|||||4|poll"}},
+      {"a method's value and the code read after it, each in its column",
+       [](automation::Driver& d, JournalRecorder& r) {
+         const auto op = r.operation("Активное ЛУ", false);
+         (void)d.callInt("GetActiveLD");
+         (void)d.getInt("ResultCode");
+       },
+       {"Активное ЛУ|GetActiveLD|7|3||||4|-"}},
       {"a call whose code is never read has none; writes with no call after them are forgotten",
        [](automation::Driver& d, JournalRecorder& r) {
          {
@@ -67,7 +75,7 @@ TEST(JournalRecorder, OneRowPerCallWithWhatTheBenchWroteAndRead) {
          const auto op = r.operation("Сброс", false);
          d.call("Reset");
        },
-       {"Тара|SetTare|||||4|-", "Сброс|Reset|||||4|-"}},
+       {"Тара|SetTare||||||4|-", "Сброс|Reset||||||4|-"}},
       {"two calls of one operation: each its own writes and reads",
        [](automation::Driver& d, JournalRecorder& r) {
          const auto op = r.operation("ЛУ", false);
@@ -77,7 +85,7 @@ TEST(JournalRecorder, OneRowPerCallWithWhatTheBenchWroteAndRead) {
          d.call("SetParamLD");
          (void)d.getText("Output");
        },
-       {"ЛУ|GetParamLD|-2||||4|-|LDIndex=2", "ЛУ|SetParamLD||||02 08|4|-|LDName=Весы; 2"}},
+       {"ЛУ|GetParamLD|-2|||||4|-|LDIndex=2", "ЛУ|SetParamLD|||||02 08|4|-|LDName=Весы; 2"}},
       {"failures: a driver error and a missing member, with their messages and no code",
        [](automation::Driver& d, JournalRecorder& r) {
          const auto op = r.operation("Подключиться", false);
@@ -85,8 +93,8 @@ TEST(JournalRecorder, OneRowPerCallWithWhatTheBenchWroteAndRead) {
          (void)d.getInt("ResultCode");
          EXPECT_THROW(d.call("Nothing"), automation::Error);
        },
-       {"Подключиться|Connect||нет порта|||4|-",
-        "Подключиться|Nothing||" + automation::unknownNameMessage("Nothing") + "|||4|-"}},
+       {"Подключиться|Connect|||нет порта|||4|-",
+        "Подключиться|Nothing|||" + automation::unknownNameMessage("Nothing") + "|||4|-"}},
       {"a poll inside a button's operation, and the button's again after it",
        [](automation::Driver& d, JournalRecorder& r) {
          const auto outer = r.operation("Дисплей", false);
@@ -96,13 +104,14 @@ TEST(JournalRecorder, OneRowPerCallWithWhatTheBenchWroteAndRead) {
          }
          d.call("SetTare");
        },
-       {"Опрос|GetChannelStatus|-2||||4|poll", "Дисплей|SetTare|||||4|-"}},
+       {"Опрос|GetChannelStatus|-2|||||4|poll", "Дисплей|SetTare||||||4|-"}},
   };
   for (const Case& c : cases) {
     testing::FakeDriver f;
     f.fake->set("Password", Variant(0)).set("Mode", Variant(0)).set("SetMode", Variant(0)).set("SetTare", Variant(0));
     f.fake->set("Reset", Variant(0)).set("LDIndex", Variant(0)).set("LDName", Variant("")).set("SetParamLD", Variant(0));
     f.fake->set("GetChannelStatus", Variant(-2)).set("GetParamLD", Variant(-2)).set("Weight", Variant(1.5));
+    f.fake->set("GetActiveLD", Variant(7));
     f.fake->set("ResultCode", Variant(3)).set("ResultCodeDescription", Variant("Занято"));
     f.fake->set("Input", Variant("02 07")).set("Output", Variant("02 08"));
     f.fake->fail("Connect", "нет порта");

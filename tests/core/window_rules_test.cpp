@@ -1,6 +1,6 @@
-// The rules the windows apply without a widget: where the main window goes,
-// the caption with the port, the display's lamps and buttons, and the
-// logging step.
+// The rules the windows apply without a widget: where the main window and the
+// journal's window go, the caption with the port, the display's lamps and
+// buttons, and the logging step.
 #include <gtest/gtest.h>
 
 #include "core/every_nth_tick.h"
@@ -18,6 +18,22 @@ TEST(Placement, CentredOrInTheLeftHalfOfADoubleScreen) {
   EXPECT_EQ(centredPlacement(2048, 1024, 991, 553), (Point{528, 235}));
   // Integer division truncates toward zero, also for a window larger than the screen.
   EXPECT_EQ(centredPlacement(800, 600, 1001, 603), (Point{-100, -1}));
+}
+
+TEST(Placement, AWindowOfItsOwnFitsTheRoomItOpensIn) {
+  const struct {
+    Rect room;
+    int width, height;
+    Point centre;
+    Rect placed;
+  } cases[] = {
+      {{0, 0, 1024, 740}, 1198, 480, {512, 384}, {0, 144, 1024, 480}},        // too wide: cut to the room
+      {{0, 0, 1280, 1000}, 1198, 480, {200, 500}, {0, 260, 1198, 480}},       // moved in from the left
+      {{1280, 0, 1024, 740}, 900, 480, {2250, 700}, {1404, 260, 900, 480}},   // a second screen, from below right
+      {{0, 24, 800, 400}, 1198, 480, {400, 300}, {0, 24, 800, 400}},          // too tall as well
+      {{0, 0, 0, 0}, 300, 200, {10, 10}, {0, 0, 1, 1}},                       // no room at all: nothing undefined
+  };
+  for (const auto& c : cases) EXPECT_EQ(fittedPlacement(c.room, c.width, c.height, c.centre), c.placed) << c.width;
 }
 
 TEST(Caption, ThePortOnlyWhileConnectedAndReadOnlyThen) {

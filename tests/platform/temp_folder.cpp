@@ -1,6 +1,9 @@
 #include "temp_folder.h"
 
+#include <grp.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -30,6 +33,20 @@ std::string readBytes(const std::filesystem::path& file) {
 void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+int asAnotherUser(const std::function<int()>& act) {
+  if (::geteuid() != 0) return act();
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(255);
+    ::_exit(act());
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 255) return -1;
+  return WEXITSTATUS(status);
 }
 
 ScopedEnv::ScopedEnv(std::string name, const char* value) : name_(std::move(name)) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace lk40::platform::testing {
@@ -23,6 +24,13 @@ class TempFolder {
 
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+#ifndef _WIN32
+// Runs `act` as a user who owns nothing here and returns its result: in a
+// child process as "nobody" when this one is root, who may write anything,
+// else in this process. -1 when the child could not be run.
+int asAnotherUser(const std::function<int()>& act);
+#endif
 
 // Sets an environment variable for one scope and puts back what was there.
 class ScopedEnv {

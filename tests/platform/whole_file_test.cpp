@@ -1,12 +1,16 @@
 #include "platform/whole_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/config_folder.h"
+#include "platform/text_file.h"
 #include "temp_folder.h"
 
 namespace lk40::platform {
@@ -16,6 +20,9 @@ namespace fs = std::filesystem;
 using testing::readBytes;
 using testing::TempFolder;
 using testing::writeBytes;
+#ifndef _WIN32
+using testing::asAnotherUser;
+#endif
 
 std::vector<std::string> entries(const fs::path& folder) {
   std::vector<std::string> names;
@@ -55,6 +62,52 @@ TEST(WholeFile, PrepareMakesTheFoldersAndAReplaceIntoAMissingOneFails) {
   writeBytes(folder.path() / "plain", "");
   EXPECT_TRUE(prepareFolderFor(folder.path() / "plain" / "devices.ini")) << "a file stands where the folder goes";
 }
+
+#ifndef _WIN32
+// A file the operator names (the journal's CSV, the test log) is written in
+// its own place and never takes over someone else's file: not through a link,
+// not by deleting or renaming over a file the user could not write, in a
+// folder anyone may write.
+TEST(WholeFile, FilesTheOperatorNamesTakeNothingOver) {
+  const TempFolder folder;
+  fs::permissions(folder.path(), fs::perms(0755));
+  const fs::path shared = folder.path() / "shared";
+  fs::create_directory(shared);
+  fs::permissions(shared, fs::perms(0777));  // writable by all, not sticky
+  const fs::path elsewhere = folder.path() / "elsewhere.txt";
+  writeBytes(elsewhere, "elsewhere");
+  fs::create_symlink(elsewhere, shared / "link.csv");
+  const fs::path theirs = shared / "theirs.csv";
+  writeBytes(theirs, "theirs");
+  fs::permissions(theirs, fs::perms(0444 | (::geteuid() == 0 ? 0200 : 0)));  // root's own 0644
+
+  const std::pair<const char*, std::function<bool(const fs::path&)>> writers[] = {
+      {"export", [](const fs::path& p) { return !replaceFileAtomically(p, "new", FileRole::Export); }},
+      {"test log", [](const fs::path& p) {
+         const auto file = OutputFile::recreate(p.string());
+         return file && file->write("new");
+       }},
+  };
+  for (const auto& [name, write] : writers) {
+    EXPECT_EQ(asAnotherUser([&] { return write(theirs) ? 1 : 0; }), 0) << name;
+    EXPECT_EQ(readBytes(theirs), "theirs") << name;
+    // An export refuses the link; the test log, made anew, removes it.
+    EXPECT_EQ(write(shared / "link.csv"), std::string_view(name) == "test log") << name;
+    EXPECT_EQ(readBytes(elsewhere), "elsewhere") << name;
+  }
+
+  // A new export gets the mode of any saved file; the store's own stay private.
+  const mode_t old = ::umask(027);
+  const std::pair<FileRole, fs::perms> modes[] = {{FileRole::Export, fs::perms(0640)},
+                                                  {FileRole::Store, fs::perms(0600)}};
+  for (const auto& [role, mode] : modes) {
+    const fs::path file = folder.path() / ("new-" + std::to_string(static_cast<int>(role)));
+    EXPECT_EQ(replaceFileAtomically(file, "x", role), std::error_code());
+    EXPECT_EQ(fs::status(file).permissions(), mode) << static_cast<int>(role);
+  }
+  ::umask(old);
+}
+#endif
 
 #ifdef _WIN32
 TEST(ConfigFolder, IsInTheRoamingFolder) {

@@ -1,6 +1,7 @@
 #include "display/tfrm_display.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "platform/code_page.h"
 #include "widgets/keyboard_path.h"
 #include "widgets/pictures.h"
+#include "widgets/shown_text.h"
 
 using lk40::automation::Driver;
 
@@ -90,14 +92,16 @@ void TfrmDisplay::TimerTimer() {
 void TfrmDisplay::poll() {
   const int32_t status = Driver.callInt("GetChannelStatus");
   if (loggingPeriod_ > 0 && logTicks_.due(loggingStep_)) LogWeightLine();
+  // Only what changed is written: a settled scale shows the same weight,
+  // tare and lamps poll after poll, and each write would repaint them.
   if (status != 0) {
-    ui.edtWeight->setText(myconsts::kUnknownValue);
-    ui.edtTare->setText(myconsts::kUnknownValue);
-    for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) drawLamp(place, false);
+    bool changed = showText(ui.edtWeight, myconsts::kUnknownValue);
+    changed = showText(ui.edtTare, myconsts::kUnknownValue) || changed;
+    for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) changed = drawLamp(place, false) || changed;
     chart_->poll(std::nullopt, 0);
-    // The hold blocks the event loop, so the failure is put on the screen now:
-    // the whole window, lamps included, not only the two fields.
-    repaint();
+    // The hold blocks the event loop, so a failure newly shown is put on the
+    // screen now: what changed, lamps included, not only the two fields.
+    if (changed) QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
     hold_(kFailedPollHoldMs);
     return;
   }
@@ -105,12 +109,12 @@ void TfrmDisplay::poll() {
   const char sep = formats_.decimalSeparator;
   std::optional<double> weight;
   if (const auto error = lk40::core::weightErrorText(mode)) {
-    ui.edtWeight->setText(QString::fromStdString(*error));
+    showText(ui.edtWeight, QString::fromStdString(*error));
   } else {
     weight = Driver.getDouble("Weight");
-    ui.edtWeight->setText(QString::fromStdString(lk40::core::formatDecimals(*weight, 4, sep)));
+    showText(ui.edtWeight, QString::fromStdString(lk40::core::formatDecimals(*weight, 4, sep)));
   }
-  ui.edtTare->setText(QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Tare"), 4, sep)));
+  showText(ui.edtTare, QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Tare"), 4, sep)));
   const auto state = lk40::core::weightDisplayState(mode);
   drawLamp(ui.Image1, state.zeroLamp);
   drawLamp(ui.Image2, state.tareLamp);
@@ -131,9 +135,8 @@ void TfrmDisplay::LogWeightLine() {
   }
 }
 
-void TfrmDisplay::drawLamp(QLabel* place, bool lit) {
-  // The label keeps what it already shows when handed the same picture.
-  place->setPixmap(ImageList2.picture(lit, place->devicePixelRatioF()));
+bool TfrmDisplay::drawLamp(QLabel* place, bool lit) {
+  return showPicture(place, ImageList2.picture(lit, place->devicePixelRatioF()));
 }
 
 void TfrmDisplay::Button1Click() { callGuarded("SetTare", ui.Button1); }

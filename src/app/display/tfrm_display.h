@@ -47,7 +47,8 @@ class TfrmDisplay : public QDialog {
   void FormCloseQuery();
   void poll();
   void LogWeightLine();
-  void drawLamp(class QLabel* place, bool lit);
+  // True when the lamp changed.
+  bool drawLamp(class QLabel* place, bool lit);
   void Button1Click();
   void Button2Click();
   void callGuarded(const char* method, const class QPushButton* button);

@@ -84,12 +84,17 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const auto column = static_cast<JournalColumn>(index.column());
   if (role == Qt::TextAlignmentRole) {
-    const bool number = column == JournalColumn::Code || column == JournalColumn::Ms;
+    const bool number = column == JournalColumn::Returned || column == JournalColumn::Code || column == JournalColumn::Ms;
     return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (!holds(index.row())) return {};
-  return QString::fromStdString(lk40::core::cellText(journal_[journalIndex(index.row())], column));
+  const lk40::core::JournalRow row = journal_[journalIndex(index.row())];
+  // The view lays out and elides what it is handed on every paint: a cell
+  // gets the start of a long text, the properties pane the whole of it.
+  if (role == Qt::DisplayRole) return QString::fromStdString(lk40::core::cellExcerpt(row, column, kCellChars));
+  return QString::fromStdString(
+      lk40::core::wrappedText(lk40::core::cellExcerpt(row, column, kToolTipChars), kToolTipLineChars));
 }
 
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -2,6 +2,7 @@
 // all but polls), appended as the journal grows and dropped at the top as it
 // drops rows, so that a view keeps its place and repaints only what is new.
 // refresh() brings it up to date; nothing is done per row as rows arrive.
+// A cell holds at most kCellChars characters of a long text.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -15,6 +16,11 @@ class JournalModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
+  // The most of a text a cell shows, and a tooltip in lines.
+  static constexpr std::size_t kCellChars = 300;
+  static constexpr std::size_t kToolTipChars = 960;
+  static constexpr std::size_t kToolTipLineChars = 96;
+
   explicit JournalModel(const lk40::core::ExchangeJournal& journal, QObject* parent = nullptr);
 
   bool withPolls() const { return withPolls_; }

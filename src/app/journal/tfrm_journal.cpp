@@ -5,10 +5,12 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 
+#include "core/window_placement.h"
 #include "myconsts.h"
 #include "widgets/keyboard_path.h"
 
@@ -35,6 +37,7 @@ void sizeColumns(QTableView* table) {
       {JournalColumn::Time, QStringLiteral("00:00:00.000")},
       {JournalColumn::Operation, QStringLiteral("Записать параметры градуировки")},
       {JournalColumn::Method, QStringLiteral("GetChannelStatusEx")},
+      {JournalColumn::Returned, QStringLiteral("-0000")},
       {JournalColumn::Code, QStringLiteral("-0000")},
       {JournalColumn::Description, QStringLiteral("Ошибок нет, всё в порядке")},
       {JournalColumn::Sent, QStringLiteral("02 00 00 00 00 00 00 00 00")},
@@ -82,11 +85,22 @@ TfrmJournal::TfrmJournal(lk40::core::ExchangeJournal& journal, QWidget* owner, E
 
   keyboardpath::chainTabOrder(keyboardpath::readingOrder(this));
   keyboardpath::nameFieldsByLabels(this);
-  // The columns, the frame and the scroll bar that a long list brings.
-  const int width = std::min(tblCalls->horizontalHeader()->length() + 2 * tblCalls->frameWidth() +
-                                 tblCalls->verticalScrollBar()->sizeHint().width() + 24,
-                             1240);
-  resize(width, 480);
+  // The columns, the frame and the scroll bar that a long list brings, on
+  // the screen the bench is on, less the frame its window has there.
+  const int width = tblCalls->horizontalHeader()->length() + 2 * tblCalls->frameWidth() +
+                    tblCalls->verticalScrollBar()->sizeHint().width() + 24;
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect free = screen->availableGeometry();
+    const QSize frame = owner ? owner->frameGeometry().size() - owner->size() : QSize(0, 0);
+    const QPoint centre = owner ? owner->frameGeometry().center() : free.center();
+    const auto placed = lk40::core::fittedPlacement(
+        {free.x(), free.y(), free.width() - frame.width(), free.height() - frame.height()}, width, 480,
+        {centre.x(), centre.y()});
+    setGeometry(placed.x, placed.y, placed.width, placed.height);
+  } else {
+    resize(width, 480);
+  }
   refresh();
 }
 
@@ -106,7 +120,12 @@ void TfrmJournal::refresh() {
   const QScrollBar* bar = tblCalls->verticalScrollBar();
   const bool atEnd = bar->value() == bar->maximum();
   if (model_->refresh() && atEnd) tblCalls->scrollToBottom();
-  lblDropped->setText(kDropped.arg(journal_.dropped()));
+  // The count is the label's name on the accessibility bus too.
+  const QString dropped = kDropped.arg(journal_.dropped());
+  if (lblDropped->text() != dropped) {
+    lblDropped->setText(dropped);
+    lblDropped->setAccessibleName(dropped);
+  }
 }
 
 std::vector<int> TfrmJournal::selectedRows() const {
@@ -139,13 +158,7 @@ void TfrmJournal::clear() {
 void TfrmJournal::showProperties() {
   const QModelIndex current = tblCalls->selectionModel()->currentIndex();
   QString text;
-  if (current.isValid() && model_->holds(current.row())) {
-    const lk40::core::JournalRow& row = journal_[model_->journalIndex(current.row())];
-    for (const lk40::core::PropertyView& p : row.properties()) {
-      if (!text.isEmpty()) text += QLatin1Char('\n');
-      text += QString::fromUtf8(p.name.data(), static_cast<int>(p.name.size())) + QStringLiteral(" = ") +
-              QString::fromUtf8(p.value.data(), static_cast<int>(p.value.size()));
-    }
-  }
+  if (current.isValid() && model_->holds(current.row()))
+    text = QString::fromStdString(lk40::core::rowDetails(journal_[model_->journalIndex(current.row())]));
   if (memProperties->toPlainText() != text) memProperties->setPlainText(text);
 }

@@ -1,6 +1,7 @@
 // "Журнал обмена": the exchange journal's window. The list of calls (polls
-// shown with "Опросы"), the count of rows dropped for want of room, the
-// properties written before the selected call, and "Копировать",
+// shown with "Опросы"; a long text shows its start), the count of rows
+// dropped for want of room, the selected call in full (the properties written
+// before it, its description and frames), and "Копировать",
 // "Сохранить…" and "Очистить". It is not modal and disables nothing; while it
 // is shown it looks at the journal every kRefreshMs, so that a soak test's
 // rows cost it one update per period rather than a repaint per row.

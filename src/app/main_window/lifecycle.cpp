@@ -196,12 +196,16 @@ bool isExactly(const QObject* object) {
 }  // namespace
 
 void TfrmMain::EnableControls(bool flag) {
+  // "Время выполнения" is the driver's time, not the bench's: the clock is
+  // read as the first thing after the call and started as the last thing
+  // before it, once the busy state is on the screen.
+  const uint32_t callEndTime = flag ? lk40::platform::tickCount() : 0;
   if (flag)
     unsetCursor();
   else
     setCursor(Qt::WaitCursor);
   if (flag) {
-    const uint32_t elapsed = lk40::platform::ticksBetween(callStartTime_, lk40::platform::tickCount());
+    const uint32_t elapsed = lk40::platform::ticksBetween(callStartTime_, callEndTime);
     ui.Label28->setText(myconsts::kExecutionTime.arg(static_cast<int>(elapsed)));
   }
   const QColor normal = windowTextColour();
@@ -222,12 +226,15 @@ void TfrmMain::EnableControls(bool flag) {
       }
     }
   }
-  if (!flag) {
-    callStartTime_ = lk40::platform::tickCount();
-    ui.Label28->clear();
-  }
+  if (!flag) ui.Label28->clear();
   ui.PageControl->setEnabled(flag);
-  repaint();
+  if (!flag) {
+    // The call blocks the event loop, so the busy state is painted now: what
+    // changed (the page, its tabs and Label28), not the whole window. After
+    // the call the event loop paints as it always does.
+    QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+    callStartTime_ = lk40::platform::tickCount();
+  }
 }
 
 void TfrmMain::inFrame(const std::function<void()>& inside) {

@@ -16,15 +16,17 @@ void TfrmMain::appendLine(QPlainTextEdit* memo, const std::string& utf8) {
 }
 
 void TfrmMain::ShowCommandResult(int code) {
+  // A text equal to the one shown is not written again: a soak test would
+  // lay out and repaint the same code and request on every tick. A long
+  // frame that changed reads from its start.
   paint(ui.edtError);
   const QString resultCode = QString::number(Driver.getInt("ResultCode"));
-  ui.edtError->setText(resultCode + QStringLiteral(": ") + driverText("ResultCodeDescription"));
+  if (ui.edtError->showWhole(resultCode + QStringLiteral(": ") + driverText("ResultCodeDescription")))
+    ui.edtError->setCursorPosition(0);
   paint(ui.edtSend);
-  ui.edtSend->setText(driverText("Input"));
+  if (ui.edtSend->showWhole(driverText("Input"))) ui.edtSend->setCursorPosition(0);
   paint(ui.edtRecieve);
-  ui.edtRecieve->setText(driverText("Output"));
-  // Long frames read from their start.
-  for (QLineEdit* field : {ui.edtError, ui.edtSend, ui.edtRecieve}) field->setCursorPosition(0);
+  if (ui.edtRecieve->showWhole(driverText("Output"))) ui.edtRecieve->setCursorPosition(0);
 
   if (loggingPeriod_ > 0)
     setWindowTitle(QString::fromStdString(lk40::core::captionWithPort(Driver, baseCaption_.toStdString())));

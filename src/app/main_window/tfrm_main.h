@@ -218,10 +218,12 @@ class TfrmMain : public QWidget {
   void logTestBlock();
   // "Конец:" and "Прошло:" at one moment of the test's clock.
   void showTestTimes();
-  // The grid, the information block and the status panel change on every
-  // tick of a test; while one runs they are painted at a steady rate instead.
+  // The grid, the information block's values and the status fields change on
+  // every tick of a test; while one runs they are painted at a steady rate
+  // instead, each only when what it shows has changed.
   QList<QWidget*> testDisplay() const;
   void holdTestDisplay(bool hold);
+  void paintTestDisplay();
 
   // --- "График АЦП" (adc_chart_button.cpp)
   void btnAdcChartClick();

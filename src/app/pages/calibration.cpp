@@ -21,6 +21,7 @@
 #include "widgets/font_colour.h"
 #include "widgets/pictures.h"
 #include "widgets/radio_group.h"
+#include "widgets/shown_text.h"
 
 using lk40::automation::Variant;
 
@@ -158,7 +159,7 @@ void TfrmMain::adcTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
     const auto value = result == 0 ? std::optional(Driver.getInt("ADCValue")) : std::nullopt;
-    ui.Edit6->setText(value ? QString::number(*value) : myconsts::kUnknownValue);
+    showText(ui.Edit6, value ? QString::number(*value) : myconsts::kUnknownValue);
     chartAdcTick(value);
     if (adcLogTicks_.due(loggingStep_)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);

@@ -1,5 +1,6 @@
 // "Тест": the log requests by hand, the test log record in the grid (0xF1)
 // and the soak test with its test log.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,6 +24,7 @@
 #include "platform/code_page.h"
 #include "platform/regional_formats.h"
 #include "platform/text_file.h"
+#include "widgets/font_colour.h"
 
 namespace {
 const QString kStart = QStringLiteral("Старт");
@@ -35,6 +37,14 @@ constexpr int kMinimumPeriod = 1;
 // rather than on every tick: painting, not the work, would set the pace.
 constexpr int kDisplayRefreshMs = 40;
 
+// What a held control shows, to tell whether it needs painting.
+QString shownState(const QWidget* control) {
+  if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+  if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+    return edit->text() + QChar(0) + fontColour(edit).name();
+  return {};
+}
+
 }  // namespace
 
 struct TfrmMain::SoakTestState {
@@ -45,19 +55,17 @@ struct TfrmMain::SoakTestState {
   lk40::core::DecodedTestRecord record;  // set by the 0xF1 presentation: the block in the grid
   std::string pending;          // one tick's lines, reused so a tick allocates nothing
   QTimer* refresh = nullptr;    // paints the held controls while a test runs
+  // What each held control showed when last painted; the grid counts its changes.
+  std::vector<QString> painted;
+  uint64_t gridChanges = 0;
+  uint64_t gridPainted = 0;
 };
 
 void TfrmMain::wireTestPage() {
   soak_ = std::make_shared<SoakTestState>();
   soak_->refresh = new QTimer(this);
   soak_->refresh->setInterval(kDisplayRefreshMs);
-  connect(soak_->refresh, &QTimer::timeout, this, [this] {
-    for (QWidget* w : testDisplay()) {
-      w->setUpdatesEnabled(true);
-      w->repaint();
-      w->setUpdatesEnabled(false);
-    }
-  });
+  connect(soak_->refresh, &QTimer::timeout, this, &TfrmMain::paintTestDisplay);
   onClick(ui.Button12, &TfrmMain::Button12Click);
   onClick(ui.Button13, &TfrmMain::Button13Click);
   onClick(ui.Button17, &TfrmMain::Button17Click);
@@ -91,14 +99,45 @@ void TfrmMain::Button17Click() {
   }
 }
 
-QList<QWidget*> TfrmMain::testDisplay() const { return {ui.StringGrid1, static_cast<QWidget*>(ui.GroupBox1), ui.Panel1}; }
+QList<QWidget*> TfrmMain::testDisplay() const {
+  return {ui.StringGrid1, ui.Label13, ui.Label14, ui.Label15, ui.Label17, ui.Label20,
+          ui.edtError,    ui.edtSend, ui.edtRecieve};
+}
 
 void TfrmMain::holdTestDisplay(bool hold) {
+  SoakTestState& s = *soak_;
   for (QWidget* w : testDisplay()) w->setUpdatesEnabled(!hold);
-  if (hold)
-    soak_->refresh->start();
-  else
-    soak_->refresh->stop();
+  if (hold) {
+    // Nothing counts as painted yet: the first refresh paints all of them.
+    s.painted.assign(static_cast<std::size_t>(testDisplay().size()), QStringLiteral("\x01"));
+    s.gridPainted = s.gridChanges - 1;
+    s.refresh->start();
+  } else {
+    s.refresh->stop();
+  }
+}
+
+void TfrmMain::paintTestDisplay() {
+  SoakTestState& s = *soak_;
+  const QList<QWidget*> held = testDisplay();
+  QList<QWidget*> changed;
+  for (int i = 0; i < held.size(); ++i) {
+    QWidget* w = held[i];
+    if (w == ui.StringGrid1) {
+      if (s.gridPainted == s.gridChanges) continue;
+      s.gridPainted = s.gridChanges;
+    } else {
+      QString shown = shownState(w);
+      if (shown == s.painted[static_cast<std::size_t>(i)]) continue;
+      s.painted[static_cast<std::size_t>(i)] = std::move(shown);
+    }
+    changed << w;
+  }
+  if (changed.isEmpty()) return;
+  // Updates on again mark each one for painting; they are painted together.
+  for (QWidget* w : changed) w->setUpdatesEnabled(true);
+  QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+  for (QWidget* w : changed) w->setUpdatesEnabled(false);
 }
 
 void TfrmMain::StartTestLog() {
@@ -182,12 +221,15 @@ void TfrmMain::logTestBlock() {
 namespace {
 // Cells are reused and only rewritten when their text changes, so a soak test
 // polling every millisecond creates no items and repaints only what moved.
-void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+// True when the cell changed.
+bool setCell(QTableWidget* grid, int row, int column, const QString& text) {
   if (QTableWidgetItem* item = grid->item(row, column)) {
-    if (item->text() != text) item->setText(text);
+    if (item->text() == text) return false;
+    item->setText(text);
   } else {
     grid->setItem(row, column, new QTableWidgetItem(text));
   }
+  return true;
 }
 }  // namespace
 
@@ -196,8 +238,12 @@ void TfrmMain::presentTestRecord() {
   if (!record.valid) return;
   QTableWidget* grid = ui.StringGrid1;
   // Rows 1 to 3 exist for any record; the value rows follow the new count.
-  if (grid->rowCount() != record.rowCount) grid->setRowCount(record.rowCount);
-  for (const auto& cell : record.cells) setCell(grid, cell.row, cell.column, QString::fromStdString(cell.text));
+  uint64_t& changes = soak_->gridChanges;
+  if (grid->rowCount() != record.rowCount) {
+    grid->setRowCount(record.rowCount);
+    ++changes;
+  }
+  for (const auto& cell : record.cells) changes += setCell(grid, cell.row, cell.column, QString::fromStdString(cell.text));
   soak_->record = std::move(record);
 }
 

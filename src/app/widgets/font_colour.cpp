@@ -8,9 +8,20 @@
 
 #include "widgets/radio_group.h"
 
+namespace {
+constexpr QPalette::ColorRole kFontRoles[] = {QPalette::Text, QPalette::WindowText, QPalette::ButtonText};
+}  // namespace
+
 void setFontColour(QWidget* control, const QColor& colour) {
+  // A control that shows the colour already is left alone: building and
+  // comparing a palette on every tick of a timer costs more than the tick.
+  const QPalette& shown = control->palette();
+  bool same = true;
+  for (auto role : kFontRoles)
+    same = same && shown.color(QPalette::Active, role) == colour && shown.color(QPalette::Inactive, role) == colour;
+  if (same) return;
   QPalette p = control->palette();
-  for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+  for (auto role : kFontRoles) {
     p.setColor(QPalette::Active, role, colour);
     p.setColor(QPalette::Inactive, role, colour);
   }
