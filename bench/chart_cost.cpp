@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #if __has_include(<valgrind/callgrind.h>)
@@ -119,30 +120,38 @@ int main(int argc, char** argv) {
     };
     const int rounds = 3;
     const int ms = seconds * 1000;
-    int at = 2000;  // the first round starts after the window settled
-    for (int round = 0; round < rounds; ++round) {
-      QTimer::singleShot(at, [&] { start(); });
-      QTimer::singleShot(at += ms, [&, round] {
+    // Each step schedules the next when it has run, so a long feed delays the
+    // rounds instead of squeezing them.
+    int redraws = 0;
+    int redraws0 = 0;
+    const auto redrawsNow = [&] { return display.chart()->panel()->chart()->redraws(); };
+    std::function<void(int)> round = [&](int n) {
+      if (n == rounds) return app.quit();
+      start();
+      QTimer::singleShot(ms, [&, n] {
         stop(off, "off");
-        if (round == 0 && full) std::printf("before the chart: %ld kB resident\n", residentKb());
+        if (n == 0 && full) std::printf("before the chart: %ld kB resident\n", residentKb());
         display.chart()->toggle()->click();
-        if (round == 0) firstOn();
+        if (n == 0) firstOn();
+        QTimer::singleShot(1000, [&, n] {
+          start();
+          redraws0 = redrawsNow();
+          QTimer::singleShot(ms, [&, n] {
+            stop(on, "on");
+            redraws += redrawsNow() - redraws0;
+            display.chart()->toggle()->click();
+            QTimer::singleShot(1000, [&, n] { round(n + 1); });
+          });
+        });
       });
-      QTimer::singleShot(at += 1000, [&] { start(); });
-      QTimer::singleShot(at += ms, [&] {
-        stop(on, "on");
-        display.chart()->toggle()->click();
-      });
-      at += 1000;
-    }
-    QTimer::singleShot(at, [&] { app.quit(); });
+    };
+    QTimer::singleShot(2000, [&] { round(0); });  // after the window settled
     app.exec();
-    const TrendChart* chart = display.chart()->panel()->chart();
     std::printf("period %d ms, span %s%s, %s platform, %d rounds of %d s\n", period, span.c_str(),
                 full ? ", two hours of points fed first" : "", qPrintable(QGuiApplication::platformName()), rounds, seconds);
     std::printf("chart off: %d polls, %.3f s CPU, %.1f us per poll\n", off.polls, off.cpu, off.perPollUs());
     std::printf("chart on:  %d polls, %.3f s CPU, %.1f us per poll, %d redraws (%.1f per second)\n", on.polls,
-                on.cpu, on.perPollUs(), chart->redraws(), chart->redraws() / (rounds * (seconds + 1.0)));
+                on.cpu, on.perPollUs(), redraws, redraws / (rounds * static_cast<double>(seconds)));
     std::printf("on / off: %+.1f %%; points held %zu, ring %zu bytes\n",
                 (on.perPollUs() / off.perPollUs() - 1) * 100, display.chart()->panel()->series().size(),
                 display.chart()->panel()->series().bytes());
