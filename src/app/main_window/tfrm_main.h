@@ -234,6 +234,11 @@ class TfrmMain : public QWidget {
   void holdTestDisplay(bool hold);
   void paintTestDisplay();
 
+  // --- "График АЦП" (adc_chart_button.cpp)
+  void btnAdcChartClick();
+  // One tick of the continuous reading for the chart, once it is made.
+  void chartAdcTick(std::optional<int32_t> adcValue);
+
   // --- "О программе" (about_button.cpp)
   void btnAboutClick();
 
@@ -251,6 +256,7 @@ class TfrmMain : public QWidget {
   lk40::automation::Driver Driver;
   std::shared_ptr<lk40::core::JournalRecorder> journal_ = std::make_shared<lk40::core::JournalRecorder>();
   QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
+  class TfrmAdcChart* adcChart_ = nullptr;  // made on the first press of "График АЦП", a child of this window
   bool started_ = false;
   QString driverFailure_;
   // The page the page rules last saw shown: a change is asked against it.

@@ -58,6 +58,7 @@ void TfrmMain::wireCalibrationPage() {
   onClick(ui.Button9, &TfrmMain::Button9Click);
   onClick(ui.Button11, &TfrmMain::Button11Click);
   onClick(ui.Button22, &TfrmMain::Button22Click);
+  onClick(ui.btnAdcChart, &TfrmMain::btnAdcChartClick);
 
   // A mouse click, Space and an assistive tool's toggle action all flip the
   // button first; the handler follows every flip it did not make itself.
@@ -157,7 +158,9 @@ void TfrmMain::showAdcReading() {
 void TfrmMain::adcTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
-    showText(ui.Edit6, result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
+    const auto value = result == 0 ? std::optional(Driver.getInt("ADCValue")) : std::nullopt;
+    showText(ui.Edit6, value ? QString::number(*value) : myconsts::kUnknownValue);
+    chartAdcTick(value);
     if (adcLogTicks_.due(loggingStep_)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);
   } catch (...) {
