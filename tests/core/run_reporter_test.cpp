@@ -94,7 +94,9 @@ TEST(RunReporter, OneEndWhoeverComesFirst) {
         },
         [&](int code) { overrun = code; });
     reporter.stepStarted(RunStep::of(script.steps[0]));
-    std::this_thread::sleep_for(std::chrono::microseconds(i % 3 * 500));
+    // Up to 16 ms: Windows wakes sleepers at its clock's tick, about 15.6 ms,
+    // so shorter steps there end before the 1 ms watch ever looks.
+    std::this_thread::sleep_for(std::chrono::microseconds(i % 5 * 4000));
     reporter.stepDone(RunStep::of(script.steps[0]), StepResult{});
     const int code = reporter.finish();
     EXPECT_EQ(count(text, "Итого:"), 1u) << text;
