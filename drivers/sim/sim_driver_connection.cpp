@@ -19,7 +19,7 @@ void Driver::fillIdentity(Bytes& reply) {
   putU8(reply, static_cast<uint32_t>(id.minorProtocolVersion));
   putU8(reply, static_cast<uint32_t>(id.model));
   putU16(reply, static_cast<uint32_t>(id.codePage));
-  const Bytes description = utf8ToAnsi(id.description);
+  const Bytes description = moduleText(id.description);
   reply.insert(reply.end(), description.begin(), description.end());
 
   props_.setInt(Prop::UMajorType, id.majorType);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/code_page.h"
+#include "platform/windows_1251.h"
 
 namespace lk40::sim {
 
@@ -55,6 +56,11 @@ std::string ansiToUtf8(const Bytes& bytes) { return platform::ansiToUtf8(std::st
 
 Bytes utf8ToAnsi(std::string_view utf8) {
   const std::string bytes = platform::utf8ToAnsi(utf8);
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+Bytes moduleText(std::string_view utf8) {
+  const std::string bytes = platform::utf8ToWindows1251(utf8);
   return Bytes(bytes.begin(), bytes.end());
 }
 

@@ -42,6 +42,10 @@ void putI64(Bytes& out, int64_t value);
 std::string ansiToUtf8(const Bytes& bytes);
 Bytes utf8ToAnsi(std::string_view utf8);
 
+// The module's own text as it goes on the wire: in its code page, 1251 (its
+// UCodePage says so), whatever the PC's ANSI code page is.
+Bytes moduleText(std::string_view utf8);
+
 // A weight in kg as the module sends it: a signed count of 10^degree kg,
 // clamped to the 32-bit range.
 int32_t weightUnits(double kg, int32_t degree);

@@ -1,6 +1,7 @@
 #include "sim_members.h"
 
 #include <array>
+#include <cstdint>
 #include <unordered_map>
 
 #include "platform/ascii_text.h"
@@ -26,9 +27,11 @@ constexpr Table kMembers = {{
 
 struct FoldedHash {
   size_t operator()(std::string_view s) const noexcept {
-    size_t h = 14695981039346656037ull;  // FNV-1a over the folded bytes
+    // 64-bit FNV-1a over the folded bytes, whatever the width of size_t; a
+    // 32-bit size_t takes both halves, so no byte of the name is lost to it.
+    uint64_t h = 14695981039346656037ull;
     for (const char c : s) h = (h ^ static_cast<unsigned char>(platform::foldAscii(c))) * 1099511628211ull;
-    return h;
+    return static_cast<size_t>(h ^ (h >> 32));
   }
 };
 

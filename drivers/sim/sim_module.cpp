@@ -35,7 +35,7 @@ Module::Module(uint64_t seed) : supply_(streamSeed(seed, 100)) {
 
 uint16_t Module::deviceCrc() const {
   // CRC-16/CCITT of what stands for the firmware: fixed for this module.
-  Bytes image = utf8ToAnsi(identity_.description);
+  Bytes image = moduleText(identity_.description);
   for (const int32_t v : {identity_.majorType, identity_.minorType, identity_.majorProtocolVersion,
                           identity_.minorProtocolVersion, identity_.model}) {
     image.push_back(static_cast<uint8_t>(v));

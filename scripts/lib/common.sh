@@ -36,6 +36,16 @@ lk40_jobs() {
   nproc 2>/dev/null || echo 2
 }
 
+# The Debian package of the mingw-w64 C++ compiler (POSIX threads) for a
+# Windows architecture, x86_64 or i686.
+lk40_mingw_package() {
+  case "$1" in
+    x86_64) echo g++-mingw-w64-x86-64-posix ;;
+    i686) echo g++-mingw-w64-i686-posix ;;
+    *) echo "no mingw-w64 for the architecture \"$1\"" >&2; return 1 ;;
+  esac
+}
+
 # lk40_debian_source PACKAGE VERSION FOLDER [FILE]: unpacks Debian's source of
 # PACKAGE (VERSION empty: the archive's own) into FOLDER and prints the tree's
 # path. A tree already there is used when it holds FILE (default

@@ -18,6 +18,55 @@ lk40_ensure_wine_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# 32-bit Windows programs (the 32-bit bench, its tests and its COM server)
+# run in the same 64-bit prefix through Debian's wine32, which is an i386
+# package. Some kernels run no 32-bit Linux programs at all (built or booted
+# without ia32 emulation, as CI's is): there the i386 half of Wine runs under
+# QEMU's user-mode emulator, registered for i386 programs with binfmt_misc.
+# QEMU 7.2 of Debian 12 spends minutes starting each Wine process (its
+# address-space bookkeeping is slow for the large reservations Wine makes);
+# the release in Debian's backports starts one in a second or two.
+lk40_wine32_ensure() {
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo[@]}" dpkg --add-architecture i386
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  fi
+  lk40_ensure_wine_packages wine32:i386
+  /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
+  lk40_i386_emulation
+  /usr/lib/wine/wine --version >/dev/null 2>&1 ||
+    { echo "32-bit programs do not run here, not even under QEMU" >&2; return 1; }
+}
+
+# QEMU's i386 emulator from the backports of this Debian release, registered
+# for i386 programs. The registration is the kernel's, for the machine, and
+# lasts until it restarts.
+lk40_i386_emulation() {
+  local sudo=() codename list=/etc/apt/sources.list.d/lk40-backports.sources
+  local misc=/proc/sys/fs/binfmt_misc qemu=/usr/bin/qemu-i386
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  if ! dpkg --compare-versions "$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || echo 0)" ge 1:8; then
+    codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    if [ ! -e "$list" ]; then
+      printf '%s\n' "Types: deb" "URIs: http://deb.debian.org/debian" "Suites: $codename-backports" \
+        "Components: main" "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" |
+        "${sudo[@]}" tee "$list" >/dev/null
+    fi
+    echo "Installing: qemu-user from $codename-backports"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+      -t "$codename-backports" qemu-user
+  fi
+  [ -e "$misc/register" ] || "${sudo[@]}" mount -t binfmt_misc binfmt_misc "$misc"
+  [ -e "$misc/lk40-i386" ] && return 0
+  # An i386 ELF executable or shared object; F opens the emulator now, so
+  # that it serves every program started later, whatever its mounts.
+  printf '%s' ':lk40-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' |
+    "${sudo[@]}" tee "$misc/register" >/dev/null
+}
+
 # lk40_wine_start PREFIX LOCALE_DIR: exports what Wine needs, creates the
 # prefix if it is new and starts its server. Wine takes its code page and
 # regional formats from the Unix locale: a Russian one, compiled into
@@ -60,8 +109,12 @@ lk40_wine_stop() { wineserver -k >/dev/null 2>&1 || true; }
 
 # Registers the simulated module's COM server as a Windows user does, for the
 # current user; Wine's ProgID lookup sees only the machine's classes, so it
-# is registered there as well.
+# is registered there as well. A 32-bit server (ARCH i686) goes through the
+# 32-bit regsvr32, into the registry's 32-bit view.
+# lk40_wine_register_server DLL [x86_64|i686]
 lk40_wine_register_server() {
-  lk40_wine_run regsvr32 /s "$1"
-  lk40_wine_run regsvr32 /s /n /i:machine "$1"
+  local regsvr32=regsvr32
+  [ "${2:-x86_64}" = i686 ] && regsvr32='C:\windows\syswow64\regsvr32.exe'
+  lk40_wine_run "$regsvr32" /s "$1"
+  lk40_wine_run "$regsvr32" /s /n /i:machine "$1"
 }

@@ -31,12 +31,6 @@ void joinApartment() {
   (void)joined;
 }
 
-// The system's words for a failure code, else "OLE error %.8x".
-std::string failureText(HRESULT code) {
-  std::string text = platform::systemMessage(static_cast<unsigned long>(code));
-  return text.empty() ? oleErrorMessage(code) : text;
-}
-
 std::string fromBstr(BSTR text) { return text == nullptr ? std::string() : narrow({text, SysStringLen(text)}); }
 
 // A VARIANT that is cleared however the scope ends.
@@ -68,7 +62,7 @@ void toVariant(const Variant& from, VARIANT& to) {
     case Variant::Type::Text: {
       const std::wstring text = widen(from.rawText());
       BSTR copy = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-      if (copy == nullptr) throw Error(failureText(E_OUTOFMEMORY), E_OUTOFMEMORY);
+      if (copy == nullptr) throw Error(hresultText(E_OUTOFMEMORY), E_OUTOFMEMORY);
       V_VT(&to) = VT_BSTR;
       V_BSTR(&to) = copy;
       break;
@@ -102,7 +96,7 @@ Variant fromVariant(VARIANT& value) {
   if (target == VT_EMPTY)
     throw Error("The driver returned a value of unsupported type " + std::to_string(V_VT(&value)));
   const HRESULT hr = VariantChangeType(&value, &value, 0, target);
-  if (FAILED(hr)) throw Error(failureText(hr), hr);
+  if (FAILED(hr)) throw Error(hresultText(hr), hr);
   return fromVariant(value);
 }
 
@@ -111,10 +105,10 @@ Variant fromVariant(VARIANT& value) {
     if (info.pfnDeferredFillIn != nullptr) info.pfnDeferredFillIn(&info);
     const HRESULT code = info.scode != 0 ? info.scode : hr;
     std::string description = fromBstr(info.bstrDescription);
-    if (description.empty()) description = failureText(code);
+    if (description.empty()) description = hresultText(code);
     throw Error(description, code);
   }
-  throw Error(failureText(hr), hr);
+  throw Error(hresultText(hr), hr);
 }
 
 class ComObject final : public Dispatch {
@@ -130,7 +124,7 @@ class ComObject final : public Dispatch {
     DISPID id = DISPID_UNKNOWN;
     const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
     if (hr == DISP_E_UNKNOWNNAME) return std::nullopt;
-    if (FAILED(hr)) throw Error(failureText(hr), hr);
+    if (FAILED(hr)) throw Error(hresultText(hr), hr);
     return id;
   }
 
@@ -169,13 +163,18 @@ std::shared_ptr<Dispatch> createSystemObject(const std::string& progId) {
   joinApartment();
   CLSID clsid{};
   HRESULT hr = CLSIDFromProgID(widen(progId).c_str(), &clsid);
-  if (FAILED(hr)) throw CreationError("No COM class registered for '" + progId + "': " + failureText(hr), hr);
+  if (FAILED(hr)) throw CreationError("No COM class registered for '" + progId + "': " + hresultText(hr), hr);
   IDispatch* object = nullptr;
   hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
                         reinterpret_cast<void**>(&object));
   if (FAILED(hr) || object == nullptr)
-    throw CreationError("The COM class of '" + progId + "' could not be created: " + failureText(hr), hr);
+    throw CreationError("The COM class of '" + progId + "' could not be created: " + hresultText(hr), hr);
   return wrapComObject(object);
+}
+
+std::string hresultText(HRESULT code) {
+  std::string text = platform::systemMessage(static_cast<unsigned long>(code));
+  return text.empty() ? oleErrorMessage(code) : text;
 }
 
 std::shared_ptr<Dispatch> wrapComObject(IDispatch* object) {

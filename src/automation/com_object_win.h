@@ -5,10 +5,14 @@
 #include <oaidl.h>
 
 #include <memory>
+#include <string>
 
 #include "automation/dispatch.h"
 
 namespace lk40::automation::detail {
+
+// The system's words for a failure code, else "OLE error %.8x".
+std::string hresultText(HRESULT code);
 
 // Takes over the caller's reference to object.
 std::shared_ptr<Dispatch> wrapComObject(IDispatch* object);

@@ -1,11 +1,9 @@
 #include "core/exchange_journal.h"
 
-#include <filesystem>
 #include <optional>
 
+#include "core/csv_file.h"
 #include "core/journal_store.h"
-#include "platform/code_page.h"
-#include "platform/whole_file.h"
 
 namespace lk40::core {
 
@@ -372,9 +370,6 @@ std::string journalCsvText(const ExchangeJournal& journal, const std::vector<std
   });
 }
 
-bool saveJournalCsv(const std::string& path, std::string_view csvUtf8) {
-  return !platform::replaceFileAtomically(std::filesystem::u8path(path), platform::utf8ToAnsi(csvUtf8),
-                                          platform::FileRole::Export);
-}
+bool saveJournalCsv(const std::string& path, std::string_view csvUtf8) { return saveCsvFile(path, csvUtf8); }
 
 }  // namespace lk40::core

@@ -18,10 +18,13 @@ bool takeSeconds(const std::string& text, uint32_t& ms) {
   return true;
 }
 
+enum class Needs { Run, Alone };
+
 struct Option {
   std::string_view name;
   const char* missing;  // the value is missing or bad
   bool (*take)(RunOptions& options, const std::string& value);
+  Needs needs;
 };
 
 const Option kOptions[] = {
@@ -29,21 +32,40 @@ const Option kOptions[] = {
      [](RunOptions& o, const std::string& v) {
        o.script = v;
        return true;
-     }},
+     },
+     Needs::Alone},
     {"--report", "--report: не указан файл отчёта",
      [](RunOptions& o, const std::string& v) {
        o.report = v;
        return true;
-     }},
+     },
+     Needs::Run},
+    {"--junit", "--junit: не указан файл JUnit",
+     [](RunOptions& o, const std::string& v) {
+       o.junit = v;
+       return true;
+     },
+     Needs::Run},
     {"--timeout", "--timeout: нужно целое число секунд от 1 до 2592000",
-     [](RunOptions& o, const std::string& v) { return takeSeconds(v, o.limits.runMs); }},
+     [](RunOptions& o, const std::string& v) { return takeSeconds(v, o.limits.runMs); }, Needs::Run},
     {"--step-timeout", "--step-timeout: нужно целое число секунд от 1 до 2592000",
-     [](RunOptions& o, const std::string& v) { return takeSeconds(v, o.limits.stepMs); }},
+     [](RunOptions& o, const std::string& v) { return takeSeconds(v, o.limits.stepMs); }, Needs::Run},
+    {"--check", "--check: не указан файл сценария",
+     [](RunOptions& o, const std::string& v) {
+       o.check = v;
+       return true;
+     },
+     Needs::Alone},
+    {"--record", "--record: не указан файл сценария",
+     [](RunOptions& o, const std::string& v) {
+       o.record = v;
+       return true;
+     },
+     Needs::Alone},
 };
 
-// The same file by any name: a link, a hard link, "./", an absolute path.
-// A report that is not there yet is no file of the script's, unless its
-// name, made absolute, is the script's own.
+}  // namespace
+
 bool sameFile(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
   const fs::path first = fs::u8path(a);
@@ -53,8 +75,6 @@ bool sameFile(const std::string& a, const std::string& b) {
   const auto normal = [&](const fs::path& p) { return fs::absolute(p, error).lexically_normal(); };
   return normal(first) == normal(second);
 }
-
-}  // namespace
 
 RunOptions parseRunOptions(const std::vector<std::string>& arguments) {
   RunOptions options;
@@ -90,10 +110,23 @@ RunOptions parseRunOptions(const std::vector<std::string>& arguments) {
   }
   if (options.error.empty() && !options.scripted()) {
     for (const Option* option : given)
-      if (option->name != "--run") fail(std::string(option->name) + ": нужен --run");
+      if (option->needs == Needs::Run) fail(std::string(option->name) + ": нужен --run");
+  }
+  if (options.error.empty()) {
+    const Option* alone = nullptr;
+    for (const Option* option : given) {
+      if (option->needs != Needs::Alone) continue;
+      if (alone) fail(std::string(option->name) + ": не вместе с " + std::string(alone->name));
+      alone = option;
+    }
   }
   if (options.error.empty() && !options.report.empty() && sameFile(options.script, options.report))
     fail("--report: отчёт записался бы поверх сценария");
+  if (options.error.empty() && !options.junit.empty() && sameFile(options.script, options.junit))
+    fail("--junit: файл JUnit записался бы поверх сценария");
+  if (options.error.empty() && !options.junit.empty() && !options.report.empty() &&
+      sameFile(options.report, options.junit))
+    fail("--junit: файл JUnit записался бы поверх отчёта");
   return options;
 }
 

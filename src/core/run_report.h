@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/run_cursor.h"
 #include "core/run_script.h"
 
 namespace lk40::core {
@@ -55,22 +56,32 @@ std::string boxesText(const std::vector<std::string>& boxes);
 StepResult checkExpectation(const Step& step, const std::string& seen);
 
 // The report's lines for one step, each ending in "\n": the step with its
-// line, outcome and time; the status fields; the boxes; for a failed
+// place, outcome and time; the status fields; the boxes; for a failed
 // expectation what was expected and what was seen.
-std::string stepReport(const Step& step, const StepResult& result);
+std::string stepReport(const RunStep& at, const StepResult& result);
+
+// What a failed expectation expected and saw, in one line: "ожидалось «7»,
+// получено «4»".
+std::string expectationMismatch(const Step& step, const StepResult& result);
 
 // The lines for what went past its time limit while it still runs ("строка
 // 3: press Button15", "запуск"): elapsed milliseconds and why.
 std::string overrunReport(std::string_view what, uint32_t elapsedMs, std::string_view reason);
 
-// "<script>:<line>: <message>\n" for each bad line; "<script>: <message>\n"
-// for one of the script as a whole (line 0).
+// "<script>:<line>: <message>\n" for each bad line, the included file's name
+// in place of the script's for a line of one; "<script>: <message>\n" for
+// one of the script as a whole (line 0).
 std::string scriptErrorsReport(std::string_view scriptName, const std::vector<ScriptError>& errors);
+
+// What --check says of a script without errors: "a.txt: ошибок нет; шагов
+// 12, из них проверок 5; блоков repeat 2; вставленных файлов 1\n" (steps
+// and expectations as written, each loop's once).
+std::string checkedScript(std::string_view scriptName, const Script& script);
 
 // Counts the steps as they are reported and gives the summary and exit code.
 class RunTally {
  public:
-  void count(const Step& step, const StepResult& result);
+  void count(const RunStep& at, const StepResult& result);
   // Boxes of the start-up that no `expect box` before the first action takes.
   void startupFailed() { ++failed_; }
   // A step ("строка 3") or a phase ("запуск") went past its time limit; the
@@ -82,12 +93,18 @@ class RunTally {
   // One line, ending in "\n".
   std::string summary() const;
 
+  uint64_t steps() const { return steps_; }
+  uint64_t expectations() const { return expectations_; }
+  uint64_t failures() const { return failed_; }
+  uint64_t repeats() const { return repeats_; }
+
  private:
-  std::size_t steps_ = 0;
-  std::size_t expectations_ = 0;
-  std::size_t failed_ = 0;
+  uint64_t steps_ = 0;
+  uint64_t expectations_ = 0;
+  uint64_t failed_ = 0;
+  uint64_t repeats_ = 0;
   bool bad_ = false;
-  std::size_t badLine_ = 0;
+  std::string badPlace_;
   std::string timedOut_;  // where, once timed out
 };
 

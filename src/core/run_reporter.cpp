@@ -13,10 +13,11 @@ std::string durationText(uint64_t ms) {
 
 }  // namespace
 
-RunReporter::RunReporter(RunLimits limits, Output output, Overrun overrun)
+RunReporter::RunReporter(RunLimits limits, Output output, Overrun overrun, std::unique_ptr<JunitOutput> junit)
     : limits_(limits),
       output_(std::move(output)),
       overrun_(std::move(overrun)),
+      junit_(std::move(junit)),
       started_(Clock::now()),
       stepStarted_(started_),
       watch_([this] { watch(); }) {}
@@ -34,6 +35,15 @@ void RunReporter::put(std::string_view text) {
   if (!output_(text)) written_ = false;
 }
 
+void RunReporter::putJunit(const std::vector<FilePatch>& patches) {
+  if (junit_ && !junit_->apply(patches)) junitWritten_ = false;
+}
+
+uint32_t RunReporter::runMs() const {
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_).count());
+}
+
 void RunReporter::write(std::string_view text) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (!ended_) put(text);
@@ -42,16 +52,20 @@ void RunReporter::write(std::string_view text) {
 void RunReporter::startupBoxes(const std::vector<std::string>& boxes, bool expected) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (ended_ || boxes.empty()) return;
-  for (const std::string& box : boxes) put("  при запуске окно: " + box + "\n");
+  std::string lines;
+  for (const std::string& box : boxes) lines += "  при запуске окно: " + box + "\n";
+  put(lines);
   if (expected) return;
-  put("  причина: окно при запуске, которого сценарий не ждёт: до первого действия нет expect box\n");
+  const std::string reason = "окно при запуске, которого сценарий не ждёт: до первого действия нет expect box";
+  put("  причина: " + reason + "\n");
   tally_.startupFailed();
+  if (junit_) putJunit(junit_->report.error("запуск", "box", reason, lines, runMs()));
 }
 
-void RunReporter::stepStarted(const Step& step) {
+void RunReporter::stepStarted(RunStep at) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    step_ = &step;
+    step_ = std::move(at);
     stepStarted_ = Clock::now();
   }
   wake_.notify_all();
@@ -60,29 +74,62 @@ void RunReporter::stepStarted(const Step& step) {
 void RunReporter::phaseStarted(std::string name) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    step_ = nullptr;
+    step_ = {};
     phase_ = std::move(name);
     stepStarted_ = Clock::now();
   }
   wake_.notify_all();
 }
 
-void RunReporter::stepDone(const Step& step, const StepResult& result) {
+void RunReporter::stepDone(const RunStep& at, const StepResult& result) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (ended_) return;
-  tally_.count(step, result);
-  put(stepReport(step, result));
+  tally_.count(at, result);
+  const std::string text = stepReport(at, result);
+  put(text);
+  if (junit_) putJunit(junit_->report.step(at, result, text, runMs()));
+}
+
+void RunReporter::countCalls(const std::function<void(CallStatistics&)>& add) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (!ended_) add(calls_);
+}
+
+void RunReporter::close() {
+  put(calls_.reportLines());
+  put(tally_.summary());
+  ended_ = true;
+  exitCode_ = tally_.exitCode();
+  if (!junit_) return;
+  RunProperties properties{{"steps", std::to_string(tally_.steps())},
+                           {"expectations", std::to_string(tally_.expectations())},
+                           {"failures", std::to_string(tally_.failures())},
+                           {"repeats", std::to_string(tally_.repeats())},
+                           {"exit.code", std::to_string(exitCode_)}};
+  for (auto& property : calls_.properties()) properties.push_back(std::move(property));
+  if (!junit_->finish(junit_->report.finish(properties, runMs()))) junitWritten_ = false;
+}
+
+void RunReporter::abandon(const std::string& why, bool intoReport) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (ended_) return;
+    if (intoReport) put(why);
+    ended_ = true;
+    exitCode_ = kRunBad;
+    if (junit_) {
+      putJunit(junit_->report.error("запуск", "driver", why, why, runMs()));
+      if (!junit_->finish(junit_->report.finish({}, runMs()))) junitWritten_ = false;
+    }
+  }
+  wake_.notify_all();
 }
 
 int RunReporter::finish() {
   int exitCode = kRunPassed;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (!ended_) {
-      put(tally_.summary());
-      ended_ = true;
-      exitCode_ = tally_.exitCode();
-    }
+    if (!ended_) close();
     exitCode = exitCode_;
   }
   wake_.notify_all();
@@ -94,10 +141,15 @@ bool RunReporter::written() const {
   return written_;
 }
 
+bool RunReporter::junitWritten() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return junitWritten_;
+}
+
 void RunReporter::watch() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!ended_) {
-    const uint64_t ownMs = step_ ? step_->ms : 0;
+    const uint64_t ownMs = step_.step ? step_.step->ownMs() : 0;
     const Clock::time_point stepDeadline = stepStarted_ + std::chrono::milliseconds(ownMs + limits_.stepMs);
     const Clock::time_point runDeadline = started_ + std::chrono::milliseconds(limits_.runMs);
     const Clock::time_point deadline = limits_.runMs > 0 ? std::min(stepDeadline, runDeadline) : stepDeadline;
@@ -112,23 +164,24 @@ void RunReporter::watch() {
 
 void RunReporter::end() {
   const Clock::time_point now = Clock::now();
-  const uint64_t ownMs = step_ ? step_->ms : 0;
+  const uint64_t ownMs = step_.step ? step_.step->ownMs() : 0;
   const bool stepOver = now >= stepStarted_ + std::chrono::milliseconds(ownMs + limits_.stepMs);
   std::string reason;
   if (!stepOver)
     reason = "сценарий идёт дольше " + durationText(limits_.runMs) + " (--timeout)";
-  else if (!step_)
+  else if (!step_.step)
     reason = phase_ + " идёт дольше " + durationText(limits_.stepMs) + " (--step-timeout)";
   else
     reason = "шаг идёт дольше " + (ownMs > 0 ? durationText(ownMs) + " своего времени и ещё " : std::string()) +
              durationText(limits_.stepMs) + " (--step-timeout)";
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - stepStarted_).count();
-  const std::string where = step_ ? "строка " + std::to_string(step_->line) : phase_;
-  put(overrunReport(step_ ? where + ": " + step_->source : where, static_cast<uint32_t>(elapsed), reason));
+  const std::string where = step_.step ? step_.place : phase_;
+  const std::string what = step_.step ? where + ": " + step_.step->source : where;
+  const std::string text = overrunReport(what, static_cast<uint32_t>(elapsed), reason);
+  put(text);
   tally_.timedOut(where);
-  put(tally_.summary());
-  ended_ = true;
-  exitCode_ = tally_.exitCode();
+  if (junit_) putJunit(junit_->report.error(what, "timeout", reason, text, runMs()));
+  close();
   overrun_(exitCode_);
 }
 

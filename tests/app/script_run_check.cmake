@@ -1,8 +1,13 @@
 # A scripted run of the bench in a process of its own, with no display and a
 # settings folder of its own, checked by its exit code and by lines its
-# report must hold; the operator's saved inputs must not appear.
+# report must hold; the operator's saved inputs must not appear. With JUNIT,
+# the run writes a JUnit file that xmllint must find valid against SCHEMA,
+# and the same file with an element renamed must not be: the check is no
+# check if the schema takes anything.
 #   cmake -DBENCH=<exe> -DSCRIPT=<file> -DDRIVERS=<dir> -DHOME=<dir> -DEXIT=<code>
-#         [-DREPORT=<file>] [-DEXPECT=<text>|<text>...] -P script_run_check.cmake
+#         [-DREPORT=<file>] [-DEXPECT=<text>|<text>...] [-DARGS=<arg>|<arg>...]
+#         [-DSCENARIO=<file>] [-DJUNIT=<file> -DSCHEMA=<xsd> -DXMLLINT=<exe>]
+#         -P script_run_check.cmake
 foreach(required BENCH SCRIPT DRIVERS HOME EXIT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "${required} is not given")
@@ -15,8 +20,20 @@ if(REPORT)
   file(REMOVE "${REPORT}")
   list(APPEND arguments --report "${REPORT}")
 endif()
+if(JUNIT)
+  file(REMOVE "${JUNIT}")
+  list(APPEND arguments --junit "${JUNIT}")
+endif()
+if(ARGS)
+  string(REPLACE "|" ";" extra "${ARGS}")
+  list(APPEND arguments ${extra})
+endif()
+set(scenario --unset=LK40_SIM_SCENARIO)
+if(SCENARIO)
+  set(scenario "LK40_SIM_SCENARIO=${SCENARIO}")
+endif()
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY --unset=WAYLAND_DISPLAY
+  COMMAND ${CMAKE_COMMAND} -E env --unset=QT_QPA_PLATFORM --unset=DISPLAY --unset=WAYLAND_DISPLAY ${scenario}
     "LK40_DRIVER_PATH=${DRIVERS}" "XDG_CONFIG_HOME=${HOME}/config" "XDG_DATA_HOME=${HOME}/data"
     LK40_SIM_NO_DELAY=1 "${BENCH}" ${arguments}
   RESULT_VARIABLE code OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 120)
@@ -28,11 +45,46 @@ if(NOT code STREQUAL EXIT)
 endif()
 string(REPLACE "|" ";" expected "${EXPECT}")
 foreach(line IN LISTS expected)
+  if(line MATCHES "^junit:")
+    continue()
+  endif()
   string(FIND "${output}" "${line}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the report lacks \"${line}\"\n${output}")
   endif()
 endforeach()
+if(JUNIT)
+  execute_process(COMMAND "${XMLLINT}" --noout --schema "${SCHEMA}" "${JUNIT}"
+    RESULT_VARIABLE valid OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  if(NOT valid EQUAL 0)
+    message(FATAL_ERROR "the JUnit file does not validate\n${said}")
+  endif()
+  # Each element the file holds, renamed in turn, must fail the schema.
+  file(READ "${JUNIT}" junit)
+  foreach(element testsuites testsuite testcase failure error system-out properties property)
+    if(NOT junit MATCHES "<${element}[ >]")
+      continue()
+    endif()
+    string(REPLACE "<${element} " "<${element}x " renamed "${junit}")
+    string(REPLACE "<${element}>" "<${element}x>" renamed "${renamed}")
+    string(REPLACE "</${element}>" "</${element}x>" renamed "${renamed}")
+    file(WRITE "${JUNIT}.renamed" "${renamed}")
+    execute_process(COMMAND "${XMLLINT}" --noout --schema "${SCHEMA}" "${JUNIT}.renamed"
+      RESULT_VARIABLE valid OUTPUT_QUIET ERROR_QUIET)
+    if(valid EQUAL 0)
+      message(FATAL_ERROR "the JUnit file with <${element}> renamed still validates")
+    endif()
+  endforeach()
+  foreach(line IN LISTS expected)
+    if(line MATCHES "^junit:")
+      string(SUBSTRING "${line}" 6 -1 part)
+      string(FIND "${junit}" "${part}" at)
+      if(at EQUAL -1)
+        message(FATAL_ERROR "the JUnit file lacks \"${part}\"\n${junit}")
+      endif()
+    endif()
+  endforeach()
+endif()
 if(EXISTS "${HOME}/config/lk40-drvtest/HKEY_CURRENT_USER.reg")
   message(FATAL_ERROR "a scripted run saved the operator's inputs")
 endif()

@@ -11,7 +11,7 @@ using lk40::automation::Variant;
 namespace {
 struct Seen {
   bool open = false;
-  QString program, driver;
+  QString program, bitness, driver;
 };
 
 // Clicks "О программе" and reads the window once it is up, then presses OK.
@@ -25,6 +25,7 @@ Seen openAbout(MainWindowHarness& h) {
     watcher.stop();
     seen.open = true;
     seen.program = about->Label9->text();
+    seen.bitness = about->lblBitness->text();
     seen.driver = about->Label10->text();
     QTest::mouseClick(about->Button1, Qt::LeftButton);
   });
@@ -51,6 +52,7 @@ class AboutTest : public QObject {
                                .arg(LK40_VERSION_MINOR)
                                .arg(LK40_VERSION_PATCH)
                                .arg(LK40_VERSION_TWEAK));
+    QCOMPARE(seen.bitness, QStringLiteral("(%1-разрядная)").arg(sizeof(void*) * 8));
   }
 
   void aDriverFailingItsVersionGivesAnEmptyLine() {

@@ -11,6 +11,7 @@
 
 #include "display/tfrm_display.h"
 #include "journal/tfrm_journal.h"
+#include "script_record/script_recorder.h"
 #include "main_window_harness.h"
 #include "pages/page_id.h"
 #include "platform/code_page.h"
@@ -118,7 +119,14 @@ class JournalTest : public QObject {
       }
       at = at->nextInFocusChain();
     } while (at != journal->chkPolls);
-    QCOMPARE(walk, QStringList({"chkPolls", "btnCopy", "btnSave", "btnClear", "tblCalls", "memProperties"}));
+    QCOMPARE(walk, QStringList({"chkPolls", "btnCopy", "btnSave", "btnClear", "btnRecordScript", "btnSaveScript",
+                                "tblCalls", "memProperties"}));
+    // "Записывать сценарий" is the window's recorder, both ways.
+    ScriptRecorder* recorder = ScriptRecorder::of(&h.form());
+    journal->findChild<QPushButton*>(QStringLiteral("btnRecordScript"))->click();
+    QVERIFY(recorder->recording());
+    recorder->setRecording(false);
+    QVERIFY(!journal->findChild<QPushButton*>(QStringLiteral("btnRecordScript"))->isChecked());
     // The main window stays usable beside it, and the list follows on its own.
     QVERIFY(h.find<QPushButton>("Button36")->isEnabled() && h.find<QPushButton>("btnJournal")->isEnabled());
     h.click("Button36");

@@ -9,6 +9,7 @@
 #include "main_window_harness.h"
 #include "script_run/script_runner.h"
 #include "widgets/radio_group.h"
+#include "support/recording_driver.h"
 
 using lk40::core::Outcome;
 Q_DECLARE_METATYPE(lk40::core::Outcome)
@@ -130,6 +131,106 @@ class ScriptRunTest : public QObject {
       QCOMPARE(runScript(runner, window, row.script, report), row.exitCode);
       for (const char* line : row.lines) QVERIFY2(report.find(line) != std::string::npos, report.c_str());
     }
+  }
+
+  // Grids by cell, lists by row and by their bulb, captions, enabled states,
+  // the window's caption and values named by the caption label beside them.
+  void whatTheWindowShows() {
+    MainWindowHarness h;
+    h.arguments << QStringLiteral("-t");
+    h.driver->set("LDCount", lk40::automation::Variant(2));
+    h.driver->onCall("GetActiveLD", [](lk40::testing::RecordingDriver& d) { d.set("LDIndex", lk40::automation::Variant(1)); });
+    h.driver->onCall("EnumLD", [](lk40::testing::RecordingDriver& d) {
+      const int index = d.value("LDIndex").toInt();
+      d.set("LDNumber", lk40::automation::Variant(index + 1));
+      d.set("LDName", lk40::automation::Variant("Весы " + std::to_string(index + 1)));
+    });
+    ScriptRunner runner;
+    TfrmMain& window = h.start();
+    struct Row {
+      const char* line;
+      Outcome outcome;
+      const char* part;  // of the reason, or of what was seen
+    };
+    const Row rows[] = {
+        {"expect caption \"Тест драйвера весового модуля ЛК-40\"", Outcome::Passed, ""},
+        {"expect Button36.caption \"Получить тип устройства\"", Outcome::Passed, ""},
+        {"expect \"Получить тип устройства\".enabled да", Outcome::Passed, ""},
+        {"page Тест", Outcome::Done, ""},
+        {"expect StringGrid1[0,1] Значение", Outcome::Passed, ""},
+        {"expect StringGrid1[1] \"1 | \"", Outcome::Passed, ""},
+        {"expect StringGrid1[7,1] 5", Outcome::Failed, "в «StringGrid1» нет строки 7 (строк 2)"},
+        {"expect StringGrid1[0,2] 5", Outcome::Failed, "нет столбца 2"},
+        {"expect Измерений: ---------", Outcome::Passed, ""},
+        {"expect Переполнений ---------", Outcome::Passed, ""},
+        {"expect Button17.caption Старт", Outcome::Passed, ""},
+        {"expect Label16.caption Измерений:", Outcome::Passed, ""},
+        {"expect StringGrid1.enabled нет", Outcome::Failed, "да"},
+        {"page ЛУ", Outcome::Done, ""},
+        {"expect ListView1[1] \"2 | Весы 2\"", Outcome::Passed, ""},
+        {"expect ListView1[0,1] \"Весы 1\"", Outcome::Passed, ""},
+        {"expect ListView1.bulb 1", Outcome::Passed, ""},
+        {"expect ListView1 ~ ^1 \\| Весы 1\\n2 ", Outcome::Passed, ""},
+        {"expect Edit53.bulb 1", Outcome::Bad, "не список"},
+        {"page Градуировка", Outcome::Done, ""},
+        {"press SpeedButton1", Outcome::Done, ""},
+        {"expect \"Показания АЦП\".enabled нет", Outcome::Passed, ""},
+        {"press SpeedButton1", Outcome::Done, ""},
+        {"expect \"Показания АЦП\".enabled да", Outcome::Passed, ""},
+    };
+    for (const Row& row : rows) {
+      const lk40::core::StepResult result = runner.runStep(window, stepOf(row.line));
+      const QString said = QString::fromStdString(result.reason + " / " + result.seen);
+      QVERIFY2(result.outcome == row.outcome, qPrintable(QString::fromUtf8(row.line) + " → " + said));
+      QVERIFY2(said.contains(QString::fromUtf8(row.part)), qPrintable(QString::fromUtf8(row.line) + " → " + said));
+    }
+  }
+
+  // The steps after the press that opens the channel dialog act on the
+  // dialog until one closes it; the press that closed it reports what the
+  // main window then shows.
+  void drivesTheChannelDialog() {
+    MainWindowHarness h;
+    ScriptRunner runner;
+    TfrmMain& window = h.start();
+    std::string report;
+    const int code = runScript(runner, window,
+                               "page Весовые каналы\n"
+                               "press Записать хар-ки канала...\n"
+                               "expect caption \"Запись характеристик весового канала\"\n"
+                               "set НПВ 15\n"
+                               "press расчет\n"
+                               "expect Степень -3\n"
+                               "set \"Тип канала\" виброчастотный\n"
+                               "expect edtError ~ ^0:\n"
+                               "press Записать\n"
+                               "expect Label28 ~ ^Время\n"
+                               "press Записать хар-ки канала...\n"
+                               "page Вес\n"
+                               "press Отмена\n"
+                               "repeat 2\n"
+                               "  press Записать хар-ки канала...\n"
+                               "  press Отмена\n"
+                               "end\n"
+                               "press Записать хар-ки канала...\n"
+                               "set НПВ 5\n",
+                               report);
+    QVERIFY2(code == int{lk40::core::kRunFailed}, report.c_str());
+    for (const char* line : {"строка 2: press Записать хар-ки канала... — выполнено",
+                             "строка 6: expect Степень -3 — верно", "строка 9: press Записать — выполнено",
+                             "строка 10: expect Label28 ~ ^Время — верно",
+                             "строка 12: page Вес — НЕ ВЫПОЛНЕНО", "сначала «Записать» или «Отмена»",
+                             "строка 13: press Отмена — выполнено",
+                             "строка 15, повтор 2 из 2: press Записать хар-ки канала... — выполнено",
+                             "строка 16, повтор 2 из 2: press Отмена — выполнено", "строка 19: set НПВ 5 — выполнено",
+                             "окно «Запись характеристик весового канала» осталось открытым: закрыто без записи",
+                             "Итого: шагов 19, проверок 4, неудач 1, повторов 2; код выхода 1"})
+      QVERIFY2(report.find(line) != std::string::npos, (std::string(line) + "\n" + report).c_str());
+    QCOMPARE(h.driver->callCount("SetChannelParam"), 1);
+    QCOMPARE(h.driver->value("ChannelMaxWeight").toDouble(), 15.0);
+    QCOMPARE(h.driver->value("ChannelDegree").toInt(), -3);
+    QCOMPARE(h.driver->value("ChannelFlags").toInt(), 1);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
   }
 
  private:

@@ -96,12 +96,46 @@ class ScriptedRunProcessTest : public QObject {
     QVERIFY2(out.contains(output), out.constData());
   }
 
-  // What ran is in the report file as soon as it ran, so a kill loses none of it.
+  // --check reads the script and what it includes, and nothing else: no
+  // driver is needed.
+  void checkOnly() {
+    const auto write = [this](const char* name, const QByteArray& text) {
+      QFile file(dir_.filePath(QString::fromLatin1(name)));
+      QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size());
+    };
+    write("good.txt", "include part.txt\nrepeat 2\n  expect edtError 0\nend\n");
+    write("part.txt", "press Получить тип устройства\n");
+    write("cycle.txt", "include cycle-too.txt\n");
+    write("cycle-too.txt", "page Вес\ninclude cycle.txt\n");
+    const struct {
+      const char* script;
+      int exitCode;
+      QByteArray said;
+    } cases[] = {
+        {"good.txt", 0, "good.txt: ошибок нет; шагов 2, из них проверок 1; блоков repeat 1; вставленных файлов 1\n"},
+        {"cycle.txt", 2, "cycle-too.txt:2: include: «" + dir_.filePath("cycle.txt").toUtf8() + "» вставляет сам себя\n"},
+    };
+    for (const auto& c : cases) {
+      QProcess bench;
+      setUp(bench, {"LK40_DRIVER_PATH="});
+      bench.setArguments({"--check", dir_.filePath(QString::fromLatin1(c.script))});
+      bench.start();
+      QVERIFY(bench.waitForFinished(20000));
+      const QByteArray out = bench.readAllStandardOutput() + bench.readAllStandardError();
+      QVERIFY2(bench.exitCode() == c.exitCode, out.constData());
+      QVERIFY2(out.endsWith(c.said), out.constData());
+    }
+  }
+
+  // What ran is in the report file as soon as it ran, so a kill loses none
+  // of it; the JUnit file is a valid document whenever it is cut short.
   void aKilledRunLeavesWhatRan() {
     QProcess bench;
     setUp(bench, {});
     const QString report = dir_.filePath(QStringLiteral("killed.txt"));
-    bench.setArguments({"--run", scriptFile("expect Label28 ~ .\nwait 60000\n"), "--report", report});
+    const QString junit = dir_.filePath(QStringLiteral("killed.xml"));
+    bench.setArguments(
+        {"--run", scriptFile("expect Label28 ~ .\nwait 60000\n"), "--report", report, "--junit", junit});
     bench.start();
     QVERIFY(bench.waitForStarted());
     QByteArray text;
@@ -119,6 +153,13 @@ class ScriptedRunProcessTest : public QObject {
     QFile file(report);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("строка 1: expect Label28 ~ . — верно"));
+    QProcess xmllint;
+    xmllint.start(QStringLiteral(LK40_XMLLINT), {"--noout", "--schema", QStringLiteral(LK40_JUNIT_SCHEMA), junit});
+    QVERIFY(xmllint.waitForFinished(20000));
+    QVERIFY2(xmllint.exitCode() == 0, xmllint.readAllStandardError().constData());
+    QFile xml(junit);
+    QVERIFY(xml.open(QIODevice::ReadOnly));
+    QVERIFY(xml.readAll().contains("<testcase name=\"строка 1: expect Label28 ~ .\""));
   }
 };
 

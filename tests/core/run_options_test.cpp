@@ -40,6 +40,12 @@ TEST(RunOptions, TakesItsOwnAndLeavesTheRest) {
   EXPECT_EQ(limits.stepMs, 600000u);
   EXPECT_EQ(parseRunOptions({"--run", "a.txt"}).limits.runMs, 0u);
   EXPECT_EQ(parseRunOptions({"--run", "a.txt"}).limits.stepMs, kDefaultStepLimitMs);
+  const RunOptions all = parseRunOptions({"--run", "a.txt", "--junit=j.xml", "-t"});
+  EXPECT_EQ(all.junit, "j.xml");
+  EXPECT_EQ(all.rest, Args{"-t"});
+  EXPECT_EQ(parseRunOptions({"--check", "a.txt"}).check, "a.txt");
+  EXPECT_FALSE(parseRunOptions({"--check", "a.txt"}).scripted());
+  EXPECT_EQ(parseRunOptions({"--record", "r.txt", "-t"}).record, "r.txt");
 }
 
 TEST(RunOptions, ClearErrors) {
@@ -56,6 +62,12 @@ TEST(RunOptions, ClearErrors) {
       {{"--run", "a.txt", "--timeout=1.5"}, "--timeout: нужно целое число секунд от 1 до 2592000"},
       {{"--run", "a.txt", "--step-timeout", "-3"}, "--step-timeout: нужно целое число секунд от 1 до 2592000"},
       {{"--timeout", "5"}, "--timeout: нужен --run"},
+      {{"--junit", "j.xml"}, "--junit: нужен --run"},
+      {{"--run", "a.txt", "--junit", "a.txt"}, "--junit: файл JUnit записался бы поверх сценария"},
+      {{"--run", "a.txt", "--report", "r.txt", "--junit=./r.txt"}, "--junit: файл JUnit записался бы поверх отчёта"},
+      {{"--check", "a.txt", "--run", "a.txt"}, "--run: не вместе с --check"},
+      {{"--record", "r.txt", "--check", "a.txt"}, "--check: не вместе с --record"},
+      {{"--check", "a.txt", "--report", "r.txt"}, "--report: нужен --run"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(parseRunOptions(args).error, error) << args[0];
 }

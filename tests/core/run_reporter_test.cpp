@@ -62,12 +62,12 @@ TEST(RunReporter, ALimitPassedEndsTheReportFromTheWatch) {
     };
     if (c.stuck == 0) stuck();
     for (std::size_t i = 0; i < script.steps.size(); ++i) {
-      reporter.stepStarted(script.steps[i]);
+      reporter.stepStarted(RunStep::of(script.steps[i]));
       if (i + 1 == c.stuck)
         stuck();
       else
         std::this_thread::sleep_for(milliseconds(20));
-      reporter.stepDone(script.steps[i], StepResult{});
+      reporter.stepDone(RunStep::of(script.steps[i]), StepResult{});
     }
     EXPECT_EQ(reporter.finish(), c.exitCode) << c.script << text;
     EXPECT_EQ(overrun, c.exitCode == kRunTimedOut ? kRunTimedOut : -1) << c.script;
@@ -93,9 +93,11 @@ TEST(RunReporter, OneEndWhoeverComesFirst) {
           return true;
         },
         [&](int code) { overrun = code; });
-    reporter.stepStarted(script.steps[0]);
-    std::this_thread::sleep_for(std::chrono::microseconds(i % 3 * 500));
-    reporter.stepDone(script.steps[0], StepResult{});
+    reporter.stepStarted(RunStep::of(script.steps[0]));
+    // Up to 16 ms: Windows wakes sleepers at its clock's tick, about 15.6 ms,
+    // so shorter steps there end before the 1 ms watch ever looks.
+    std::this_thread::sleep_for(std::chrono::microseconds(i % 5 * 4000));
+    reporter.stepDone(RunStep::of(script.steps[0]), StepResult{});
     const int code = reporter.finish();
     EXPECT_EQ(count(text, "Итого:"), 1u) << text;
     EXPECT_EQ(code == kRunTimedOut, overrun == kRunTimedOut) << text;
@@ -103,6 +105,49 @@ TEST(RunReporter, OneEndWhoeverComesFirst) {
     ++ends[code == kRunTimedOut];
   }
   EXPECT_GT(ends[1], 0) << "the watch never came first";
+}
+
+// Cut short by the watch, the JUnit file still ends whole: the step that
+// overran as an error, the statistics as properties.
+TEST(RunReporter, TheWatchFinishesTheJunitFileToo) {
+  const Script script = parseScript("press A\nexpect edtError 0\npress B\n");
+  std::string file, finished;
+  auto junit = std::make_unique<JunitOutput>(JunitOutput{
+      JunitReport("s.txt", "2026-12-01T09:30:00"),
+      [&](const std::vector<FilePatch>& patches) {
+        for (const FilePatch& p : patches) {
+          if (p.offset + p.bytes.size() > file.size()) file.resize(p.offset + p.bytes.size());
+          file.replace(p.offset, p.bytes.size(), p.bytes);
+        }
+        return true;
+      },
+      [&](const JunitReport::Finished& f) {
+        finished = f.head + file.substr(f.bodyBegin, f.bodyEnd - f.bodyBegin) + f.tail;
+        return true;
+      }});
+  file = junit->report.begin();
+  std::atomic<int> overrun{-1};
+  RunReporter reporter({0, 200}, [](std::string_view) { return true; }, [&](int code) { overrun = code; },
+                       std::move(junit));
+  StepCursor cursor(script.steps);
+  reporter.stepStarted(cursor.current());
+  reporter.countCalls([](CallStatistics& calls) { calls.add("GetMode", 0, 12); });
+  reporter.stepDone(cursor.current(), StepResult{});
+  cursor.next();
+  reporter.stepStarted(cursor.current());
+  reporter.stepDone(cursor.current(), checkExpectation(*cursor.step(), "0"));
+  cursor.next();
+  reporter.stepStarted(cursor.current());
+  while (overrun == -1) std::this_thread::sleep_for(milliseconds(5));
+  EXPECT_EQ(reporter.finish(), kRunTimedOut);
+  EXPECT_TRUE(reporter.junitWritten());
+  EXPECT_NE(finished.find("<property name=\"GetMode.code.0\" value=\"1\"/>"), std::string::npos) << finished;
+  EXPECT_NE(finished.find("<property name=\"exit.code\" value=\"3\"/>"), std::string::npos) << finished;
+  EXPECT_NE(finished.find("<testcase name=\"строка 3: press B\" classname=\"s\""), std::string::npos) << finished;
+  EXPECT_NE(finished.find("<error type=\"timeout\" message=\"шаг идёт дольше 200 мс (--step-timeout)\">"),
+            std::string::npos)
+      << finished;
+  EXPECT_NE(finished.find("tests=\"2\" failures=\"0\" errors=\"1\""), std::string::npos) << finished;
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
+
+#include "core/run_cursor.h"
+#include "core/run_report.h"
 
 namespace lk40::core {
 namespace {
@@ -57,7 +61,7 @@ TEST(RunScript, LinesNumberedFromOneOverBomCommentsAndBlankLines) {
 
 TEST(RunScript, BadLinesEachWithItsNumber) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Page Вес", "неизвестный шаг «Page»: page, set, press, expect, wait или display"},
+      {"Page Вес", "неизвестный шаг «Page»: page, set, press, expect, wait, display, repeat, end или include"},
       {"page", "page: не указана страница"},
       {"page   # nothing", "page: не указана страница"},
       {"press", "press: не указана кнопка"},
@@ -156,6 +160,172 @@ TEST(RunScript, PatternsOverCharactersInLinearTime) {
     ASSERT_EQ(script.errors.size(), 1u) << bad.substr(0, 20);
     EXPECT_EQ(script.errors[0].message.rfind("expect: неверное выражение «", 0), 0u) << script.errors[0].message.substr(0, 80);
   }
+}
+
+}  // namespace
+}  // namespace lk40::core
+
+namespace lk40::core {
+namespace {
+
+TEST(RunScript, WhatAnExpectationReads) {
+  struct Case {
+    const char* line;
+    StepKind kind;
+    const char* target;
+    Aspect aspect;
+    int row, column;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"expect StringGrid1[3,1] 5", StepKind::Expect, "StringGrid1", Aspect::Text, 3, 1, "5"},
+      {"expect ListView1[0] ~ Весы", StepKind::Expect, "ListView1", Aspect::Text, 0, -1, "Весы"},
+      {"expect ListView1[2,0] 1", StepKind::Expect, "ListView1", Aspect::Text, 2, 0, "1"},
+      {"expect ListView1.bulb \"\"", StepKind::Expect, "ListView1", Aspect::Bulb, -1, -1, ""},
+      {"expect Button17.caption Стор", StepKind::Expect, "Button17", Aspect::Caption, -1, -1, "Стор"},
+      {"expect \"Показания АЦП\".enabled нет", StepKind::Expect, "Показания АЦП", Aspect::Enabled, -1, -1, "нет"},
+      {"expect caption ~ \\(COM1\\)$", StepKind::Expect, "", Aspect::WindowCaption, -1, -1, "\\(COM1\\)$"},
+      {"expect Измерений: 5", StepKind::Expect, "Измерений:", Aspect::Text, -1, -1, "5"},
+      {"expect \"Кол-во градуир. точек\" 4", StepKind::Expect, "Кол-во градуир. точек", Aspect::Text, -1, -1, "4"},
+      {"expect time < 500", StepKind::ExpectTime, "", Aspect::Text, -1, -1, ""},
+      {"expect time 5", StepKind::Expect, "time", Aspect::Text, -1, -1, "5"},
+  };
+  for (const Case& c : cases) {
+    const Script script = parseScript(c.line);
+    ASSERT_TRUE(script.errors.empty()) << c.line << ": " << script.errors[0].message;
+    const Step& step = script.steps.at(0);
+    EXPECT_EQ(step.kind, c.kind) << c.line;
+    EXPECT_EQ(step.target, c.target) << c.line;
+    EXPECT_EQ(step.aspect, c.aspect) << c.line;
+    EXPECT_EQ(step.row, c.row) << c.line;
+    EXPECT_EQ(step.column, c.column) << c.line;
+    EXPECT_EQ(step.text, c.text) << c.line;
+  }
+  const Step time = parseScript("expect time < 500").steps.at(0);
+  EXPECT_EQ(time.ms, 500u);
+  EXPECT_TRUE(time.accepts("Время выполнения 499 мс"));
+  EXPECT_FALSE(time.accepts("Время выполнения 500 мс"));
+  EXPECT_FALSE(time.accepts(""));  // no framed call yet, or one still running
+  EXPECT_EQ(time.ownMs(), 0u);
+}
+
+TEST(RunScript, BadLoopsAndTargets) {
+  const std::pair<const char*, std::vector<std::pair<std::size_t, const char*>>> cases[] = {
+      {"repeat 0\npress A\nend", {{1, "repeat: нужно число повторов от 1 до 1000000"}, {3, "end без repeat"}}},
+      {"repeat 2\npress A", {{1, "repeat без end"}}},
+      {"press A\nend", {{2, "end без repeat"}}},
+      {"repeat 2\nrepeat 3\nend\nend", {{3, "end: в повторе нет ни одного шага"}, {4, "end: в повторе нет ни одного шага"}}},
+      {"repeat 2\npress A\nend now", {{3, "end: после end лишнее: now"}, {1, "repeat без end"}}},
+      {"expect Button22.enabled может", {{1, "expect: .enabled сравнивается со словом «да» или «нет»"}}},
+      {"expect StringGrid1[a,1] 5", {{1, "expect: строка и столбец пишутся числами: StringGrid1[a,1]"}}},
+      {"expect ListView1[1].bulb 1", {{1, "expect: .caption, .enabled и .bulb пишутся у элемента без строки"}}},
+      {"expect time < 0", {{1, "expect time: нужно «< миллисекунд», от 1 до 86400000"}}},
+      {"include common.txt", {{1, "include: вставлять можно только в сценарий из файла"}}},
+  };
+  for (const auto& [text, errors] : cases) {
+    const Script script = parseScript(text);
+    ASSERT_EQ(script.errors.size(), errors.size()) << text;
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+      EXPECT_EQ(script.errors[i].line, errors[i].first) << text;
+      EXPECT_EQ(script.errors[i].message, errors[i].second) << text;
+    }
+  }
+}
+
+// Files in memory: name -> text; every name of a file is its own key but
+// "./x", which is x again.
+struct Files {
+  std::map<std::string, std::string> texts;
+  std::vector<std::string> asked;
+  IncludeReader reader() {
+    return [this](const std::string& path, std::size_t limit, std::string& bytes, std::string& key, std::string& error) {
+      asked.push_back(path);
+      const auto found = texts.find(path);
+      if (found == texts.end()) {
+        error = "нет файла";
+        return false;
+      }
+      bytes = found->second.substr(0, limit + 1);
+      key = path;
+      return true;
+    };
+  }
+};
+
+TEST(RunScript, IncludesRelativeToTheirFileWithoutCycles) {
+  Files files;
+  files.texts = {{"dir/main.txt", "press A\ninclude sub/one.txt\npress C\n"},
+                 {"dir/sub/one.txt", "# one\nrepeat 2\n  include two.txt\nend\n"},
+                 {"dir/sub/two.txt", "press B\n"},
+                 {"loop/a.txt", "press A\ninclude b.txt\n"},
+                 {"loop/b.txt", "press B\ninclude ../loop/a.txt\n"},
+                 {"bad/main.txt", "include bad.txt\ninclude missing.txt\n"},
+                 {"bad/bad.txt", "press B\nwait x\nrepeat 2\n"}};
+  const Script script = loadScript("dir/main.txt", files.reader());
+  ASSERT_TRUE(script.errors.empty()) << script.errors[0].message;
+  std::vector<std::string> walked;
+  for (StepCursor cursor(script.steps); cursor.step(); cursor.next())
+    walked.push_back(cursor.place() + ": " + cursor.step()->source);
+  EXPECT_EQ(walked, (std::vector<std::string>{"строка 1: press A", "dir/sub/two.txt, строка 1, повтор 1 из 2: press B",
+                                             "dir/sub/two.txt, строка 1, повтор 2 из 2: press B", "строка 3: press C"}));
+
+  const Script cycle = loadScript("loop/a.txt", files.reader());
+  ASSERT_EQ(cycle.errors.size(), 1u);
+  EXPECT_EQ(cycle.errors[0].file, "loop/b.txt");
+  EXPECT_EQ(cycle.errors[0].line, 2u);
+  EXPECT_EQ(cycle.errors[0].message, "include: «loop/a.txt» вставляет сам себя");
+
+  const Script bad = loadScript("bad/main.txt", files.reader());
+  EXPECT_EQ(scriptErrorsReport("bad/main.txt", bad.errors),
+            "bad/bad.txt:2: wait: нужно число миллисекунд от 0 до 86400000\n"
+            "bad/bad.txt:3: repeat без end\n"
+            "bad/main.txt:2: include: «bad/missing.txt» не прочитан: нет файла\n");
+  EXPECT_EQ(loadScript("none.txt", files.reader()).errors.at(0).message, "сценарий не прочитан: нет файла");
+
+  // The script and its includes share one limit.
+  Files big;
+  big.texts = {{"m.txt", "include a.txt\ninclude a.txt\n"}, {"a.txt", std::string(kMaxScriptBytes / 2, '#')}};
+  const Script tooBig = loadScript("m.txt", big.reader());
+  ASSERT_EQ(tooBig.errors.size(), 1u);
+  EXPECT_EQ(tooBig.errors[0].line, 2u);
+  EXPECT_EQ(tooBig.errors[0].message, "include: сценарий со вставками больше 16 МиБ");
+}
+
+TEST(RunScript, CursorWalksLoopsAndLooksAheadForBoxes) {
+  const Script script = parseScript(
+      "repeat 2\n press A\n repeat 2\n  press B\n  expect x 1\n end\nend\nexpect box \"\"\n"
+      "repeat 1000000\n expect y 1\nend\npress C\n");
+  ASSERT_TRUE(script.errors.empty());
+  std::vector<std::string> walked;
+  std::vector<bool> boxNext;
+  StepCursor cursor(script.steps);
+  for (; cursor.step(); cursor.next()) {
+    walked.push_back(cursor.place() + " " + cursor.step()->source);
+    boxNext.push_back(cursor.boxExpectedNext());
+    if (walked.size() == 12) break;  // into the long loop of expectations
+  }
+  EXPECT_EQ(walked, (std::vector<std::string>{
+                        "строка 2, повтор 1 из 2 press A",
+                        "строка 4, повтор 1 из 2, повтор 1 из 2 press B",
+                        "строка 5, повтор 1 из 2, повтор 1 из 2 expect x 1",
+                        "строка 4, повтор 1 из 2, повтор 2 из 2 press B",
+                        "строка 5, повтор 1 из 2, повтор 2 из 2 expect x 1",
+                        "строка 2, повтор 2 из 2 press A",
+                        "строка 4, повтор 2 из 2, повтор 1 из 2 press B",
+                        "строка 5, повтор 2 из 2, повтор 1 из 2 expect x 1",
+                        "строка 4, повтор 2 из 2, повтор 2 из 2 press B",
+                        "строка 5, повтор 2 из 2, повтор 2 из 2 expect x 1",
+                        "строка 8 expect box \"\"",
+                        "строка 10, повтор 1 из 1000000 expect y 1",
+                    }));
+  // Only the last pass's expectations run on past both loops' ends to the box.
+  EXPECT_EQ(boxNext, (std::vector<bool>{false, false, false, false, false, false, false, false, true, true, false, false}));
+  EXPECT_EQ(cursor.repeats(), 7u);
+  // A million expectations ahead are not walked to find no box.
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(cursor.boxExpectedNext());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(100));
+  EXPECT_TRUE(StepCursor(parseScript("expect a 1\nexpect box x\npress A").steps).boxExpectedHere());
 }
 
 }  // namespace

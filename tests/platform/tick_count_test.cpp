@@ -24,7 +24,9 @@ TEST(TickCount, CountsMilliseconds) {
   const auto measured =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clockStart).count();
   EXPECT_GE(elapsed, 115u);
-  EXPECT_LE(elapsed, static_cast<uint32_t>(measured) + 5u);
+  // Windows' counter moves in steps of up to 16 ms, so it may run one step
+  // ahead of the finer clock (seen under Wine: 130 against 123).
+  EXPECT_LE(elapsed, static_cast<uint32_t>(measured) + 17u);
 }
 
 // Against the C library's local time of the same moment: the zone, the units

@@ -36,6 +36,19 @@ TEST(ComDriver, ConnectsAndReadsTheDeviceMetrics) {
   EXPECT_FALSE(d.getText("Output").empty());
 }
 
+// The module's description goes on the wire in its own code page, 1251, also
+// on a PC whose ANSI code page is another (CTest runs this once more with a
+// Western one, com_driver_code_page).
+TEST(ComDriverCodePage, TheDeviceDescriptionFrameIsInCodePage1251) {
+  const Driver d = create();
+  ASSERT_EQ(d.callInt("Connect"), 0) << d.getText("ResultCodeDescription");
+  ASSERT_EQ(d.callInt("GetDeviceMetrics"), 0);
+  EXPECT_EQ(d.getInt("UCodePage"), 1251);
+  // "ЛК-40 имитатор"
+  EXPECT_NE(d.getText("Output").find("CB CA 2D 34 30 20 E8 EC E8 F2 E0 F2 EE F0"), std::string::npos)
+      << d.getText("Output") << " (ANSI code page " << GetACP() << ")";
+}
+
 TEST(ComDriver, EveryValueTypeRoundTrips) {
   const Driver d = create();
   const struct {

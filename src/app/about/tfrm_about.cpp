@@ -13,6 +13,8 @@
 namespace {
 
 const QString kProgramVersion = QStringLiteral("Версия теста драйвера: %1.%2.%3.%4");
+// Which of the two installed twins runs: the one of the driver's bitness.
+const QString kBitness = QStringLiteral("(%1-разрядная)");
 
 // Our own picture for the white panel: a platform scale with a load on it
 // and a small display.
@@ -78,6 +80,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
   uint16_t major = 0, minor = 0, release = 0, build = 0;
   ReadFileVersion(QString::fromStdString(lk40::platform::currentExecutablePath()), major, minor, release, build);
   Label9->setText(kProgramVersion.arg(major).arg(minor).arg(release).arg(build));
+  lblBitness->setText(kBitness.arg(QT_POINTER_SIZE * 8));
 }
 
 // Each contact line opens what it shows.

@@ -13,6 +13,7 @@
 #include "core/weight_display_state.h"
 #include "core/weight_log.h"
 #include "core/window_caption.h"
+#include "display/display_chart.h"
 #include "myconsts.h"
 #include "platform/code_page.h"
 #include "widgets/centre_over.h"
@@ -33,6 +34,7 @@ TfrmDisplay::TfrmDisplay(lk40::automation::Driver driver, const QString& logging
       showError_(showError ? std::move(showError) : standardErrorBox()),
       hold_([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }) {
   setupDisplayUi(this, ui);
+  chart_ = new DisplayChart(this, ui, formats_, showError_);
   for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) drawLamp(place, false);
   connect(ui.Timer, &QTimer::timeout, this, &TfrmDisplay::TimerTimer);
   connect(ui.Button1, &QPushButton::clicked, this, &TfrmDisplay::Button1Click);
@@ -99,6 +101,7 @@ void TfrmDisplay::poll() {
     bool changed = showText(ui.edtWeight, myconsts::kUnknownValue);
     changed = showText(ui.edtTare, myconsts::kUnknownValue) || changed;
     for (QLabel* place : {ui.Image1, ui.Image2, ui.Image3, ui.Image4}) changed = drawLamp(place, false) || changed;
+    chart_->poll(std::nullopt, 0);
     // The hold blocks the event loop, so a failure newly shown is put on the
     // screen now: what changed, lamps included, not only the two fields.
     if (changed) QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
@@ -107,10 +110,13 @@ void TfrmDisplay::poll() {
   }
   const int32_t mode = Driver.getInt("WeightChannelMode") & 0xFFFF;
   const char sep = formats_.decimalSeparator;
-  if (const auto error = lk40::core::weightErrorText(mode))
+  std::optional<double> weight;
+  if (const auto error = lk40::core::weightErrorText(mode)) {
     showText(ui.edtWeight, QString::fromStdString(*error));
-  else
-    showText(ui.edtWeight, QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Weight"), 4, sep)));
+  } else {
+    weight = Driver.getDouble("Weight");
+    showText(ui.edtWeight, QString::fromStdString(lk40::core::formatDecimals(*weight, 4, sep)));
+  }
   showText(ui.edtTare, QString::fromStdString(lk40::core::formatDecimals(Driver.getDouble("Tare"), 4, sep)));
   const auto state = lk40::core::weightDisplayState(mode);
   drawLamp(ui.Image1, state.zeroLamp);
@@ -118,6 +124,7 @@ void TfrmDisplay::poll() {
   ui.Button1->setEnabled(state.tareButtonEnabled);
   drawLamp(ui.Image3, state.settledLamp);
   drawLamp(ui.Image4, state.fixedLamp);
+  chart_->poll(weight, mode);
 }
 
 void TfrmDisplay::LogWeightLine() {

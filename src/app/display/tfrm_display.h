@@ -25,6 +25,8 @@ class TfrmDisplay : public QDialog {
   ~TfrmDisplay() override;  // FormDestroy
 
   const DisplayUi& controls() const { return ui; }
+  // "График" and its chart panel.
+  class DisplayChart* chart() const { return chart_; }
   int loggingPeriod() const { return loggingPeriod_; }
   bool loggingFileOpen() const { return log_ != nullptr; }
   // One poll, as the timer runs it; errors are shown and polling goes on.
@@ -63,6 +65,7 @@ class TfrmDisplay : public QDialog {
   ErrorBox showError_;
   bool reportingError_ = false;
   Hold hold_;
+  class DisplayChart* chart_;
 };
 
 // Opens the display modally over centreOn and returns when it is closed.

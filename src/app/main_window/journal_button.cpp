@@ -4,10 +4,14 @@
 
 #include "journal/tfrm_journal.h"
 #include "main_window/tfrm_main.h"
+#include "script_record/script_recorder.h"
 #include "widgets/keyboard_path.h"
 
 void TfrmMain::btnJournalClick() {
-  if (!journalWindow_) journalWindow_ = new TfrmJournal(journal_->journal(), this, options_.showError);
+  if (!journalWindow_) {
+    journalWindow_ = new TfrmJournal(journal_->journal(), this, options_.showError);
+    wireScriptRecording(journalWindow_, this);
+  }
   journalWindow_->show();
   journalWindow_->raise();
   journalWindow_->activateWindow();

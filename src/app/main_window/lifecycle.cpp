@@ -63,6 +63,14 @@ int pageIdOf(const QWidget* page) {
 
 TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
+  // A seam given for the boxes takes this one too, without the details.
+  if (!options_.showDetailedError && options_.showError) {
+    options_.showDetailedError = [show = options_.showError](QWidget* owner, const QString& text,
+                                                             const QString& caption, const QString&) {
+      show(owner, text, caption);
+    };
+  }
+  if (!options_.showDetailedError) options_.showDetailedError = standardDetailedErrorBox();
   if (!options_.showError) options_.showError = standardErrorBox();
   setupMainUi(this, ui);
   const PageContext context{*this, Driver, options_.formats, options_.showError, logging_,
@@ -88,8 +96,8 @@ void TfrmMain::FormCreate() {
   try {
     Driver = lk40::automation::Driver(lk40::automation::createObject(myconsts::kProgId));
     Driver.setObserver(journal_);
-  } catch (const std::exception&) {
-    options_.showError(this, myconsts::kDriverNotInstalled, myconsts::kCaptionAttention);
+  } catch (const std::exception& e) {
+    driverNotCreated(e);
     return;
   }
   started_ = true;

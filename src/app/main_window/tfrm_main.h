@@ -40,6 +40,12 @@ struct TfrmMainOptions {
   bool savedInputs = true;
   // Shows a message box with the error icon; empty: the standard box.
   ErrorBox showError;
+  // The same with details ("Драйвер не установлен" and why); empty: the
+  // standard box, or showError without the details when that is given.
+  DetailedErrorBox showDetailedError;
+  // Why the twin of the other bitness, which should have taken the run,
+  // could not be started (runTwinIfDriverIsTheirs); empty when it was not tried.
+  std::string twinError;
 };
 
 class TfrmMain : public QWidget, private PageHost {
@@ -52,6 +58,8 @@ class TfrmMain : public QWidget, private PageHost {
   // False when start-up ended because no driver could be created: the
   // application then ends without showing or closing the window.
   bool started() const { return started_; }
+  // Why no driver could be created, one fact a line; empty once started.
+  const QString& driverFailure() const { return driverFailure_; }
 
   const MainUi& controls() const { return ui; }
   // The logging mode the command line asked for.
@@ -71,6 +79,7 @@ class TfrmMain : public QWidget, private PageHost {
  private:
   // --- lifecycle (lifecycle.cpp)
   void FormCreate();
+  void driverNotCreated(const std::exception& error);  // driver_failure.cpp
   void readCommandLine();
   void startupConnection();
   bool PageControlChanging() const;
@@ -120,6 +129,7 @@ class TfrmMain : public QWidget, private PageHost {
   std::shared_ptr<lk40::core::JournalRecorder> journal_ = std::make_shared<lk40::core::JournalRecorder>();
   QWidget* journalWindow_ = nullptr;  // the TfrmJournal, made on the first press, a child of this window
   bool started_ = false;
+  QString driverFailure_;
   // The page the page rules last saw shown: a change is asked against it.
   QWidget* ruledPage_ = nullptr;
   QString baseCaption_;

@@ -1,9 +1,11 @@
 #include "script_run/script_runner.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFocusEvent>
@@ -18,18 +20,27 @@
 #include <algorithm>
 #include <chrono>
 
-#include "main_window/tfrm_main.h"
 #include "script_run/control_lookup.h"
-#include "widgets/status_field.h"
 #include "widgets/keyboard_path.h"
 #include "widgets/radio_group.h"
 
+using lk40::core::Aspect;
 using lk40::core::Outcome;
+using lk40::core::RunStep;
 using lk40::core::Step;
 using lk40::core::StepKind;
 using lk40::core::StepResult;
 
 namespace {
+
+// The windows a script drives after the press that opens them; any other
+// modal window is closed at once and fails its step.
+const QString kDrivenWindows[] = {QStringLiteral("frmSetChannelParam")};
+
+bool driven(const QWidget* window) {
+  return std::find(std::begin(kDrivenWindows), std::end(kDrivenWindows), window->objectName()) !=
+         std::end(kDrivenWindows);
+}
 
 StepResult withOutcome(Outcome outcome, const QString& reason) {
   StepResult result;
@@ -45,27 +56,14 @@ QString name(const Step& step) { return QString::fromStdString(step.target); }
 // A control that took the operator's choice and kept its own value.
 StepResult unchanged(const Step& step) { return failed(QStringLiteral("«%1» не изменилось").arg(name(step))); }
 
-// What an expectation compares: the text a field shows.
-QString fieldText(const QWidget* w) {
-  if (const auto* field = qobject_cast<const StatusField*>(w)) return field->wholeText();
-  if (const auto* edit = qobject_cast<const QLineEdit*>(w)) return edit->text();
-  if (const auto* label = qobject_cast<const QLabel*>(w)) return label->text();
-  if (const auto* combo = qobject_cast<const QComboBox*>(w)) return combo->currentText();
-  if (const auto* box = qobject_cast<const QCheckBox*>(w))
-    return box->isChecked() ? QStringLiteral("да") : QStringLiteral("нет");
-  if (const auto* group = qobject_cast<const RadioGroup*>(w))
-    return group->itemIndex() < 0 ? QString() : keyboardpath::withoutMnemonic(group->button(group->itemIndex())->text());
-  if (const auto* memo = qobject_cast<const QPlainTextEdit*>(w)) return memo->toPlainText();
-  return {};
-}
-
 // Why an operator could not reach the control now, or nothing.
-QString unreachable(const TfrmMain& window, const QWidget* w, const QString& named) {
-  const QTabWidget* pages = window.controls().PageControl;
-  const int page = scriptrun::pageOf(pages, w);
-  if (page >= 0 && page != pages->currentIndex())
-    return QStringLiteral("«%1» на странице «%2», она не показана")
-        .arg(named, keyboardpath::withoutMnemonic(pages->tabText(page)));
+QString unreachable(QWidget* window, const QWidget* w, const QString& named) {
+  if (const QTabWidget* pages = scriptrun::pagesOf(window)) {
+    const int page = scriptrun::pageOf(pages, w);
+    if (page >= 0 && page != pages->currentIndex())
+      return QStringLiteral("«%1» на странице «%2», она не показана")
+          .arg(named, keyboardpath::withoutMnemonic(pages->tabText(page)));
+  }
   if (!w->isVisible()) return QStringLiteral("«%1» не видно").arg(named);
   if (!w->isEnabled()) return QStringLiteral("«%1» недоступно").arg(named);
   return {};
@@ -99,34 +97,42 @@ void typeInto(QLineEdit* edit, const QString& text) {
 }
 
 // A modal window that a click opens runs its own event loop inside the
-// click; this looks for it from that loop and closes it: at once when the
-// run cannot drive it, or after keepMs.
+// click; this looks for it from that loop. A window the run drives is handed
+// to `drive`; any other is closed, at once or after keepMs.
 class ModalWatch {
  public:
-  explicit ModalWatch(int keepMs = 0) : keepMs_(keepMs) {
+  explicit ModalWatch(int keepMs = 0, std::function<void(QWidget*)> drive = {})
+      : keepMs_(keepMs), drive_(std::move(drive)) {
     QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
     poll_.start(10);
   }
   bool opened() const { return opened_; }
+  bool closed() const { return opened_ && !driven_; }
   const QString& title() const { return title_; }
 
  private:
   void look() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == seen_) return;
-    seen_ = modal;
+    if (!modal) return;
+    // One window per click: one opened from the window it opened is another's.
+    poll_.stop();
     opened_ = true;
     title_ = modal->windowTitle();
-    if (keepMs_ <= 0)
+    if (drive_ && driven(modal)) {
+      driven_ = true;
+      drive_(modal);
+    } else if (keepMs_ <= 0) {
       modal->close();
-    else
+    } else {
       QTimer::singleShot(keepMs_, modal, [modal] { modal->close(); });
+    }
   }
 
   int keepMs_;
+  std::function<void(QWidget*)> drive_;
   QTimer poll_;
-  QPointer<QWidget> seen_;
   bool opened_ = false;
+  bool driven_ = false;
   QString title_;
 };
 
@@ -134,6 +140,11 @@ void runEventLoopFor(uint32_t ms) {
   QEventLoop loop;
   QTimer::singleShot(std::chrono::milliseconds(ms), &loop, &QEventLoop::quit);
   loop.exec();
+}
+
+QString statusText(QWidget* window, const char* name) {
+  const QWidget* field = window->findChild<QWidget*>(QLatin1String(name));
+  return field ? scriptrun::shownText(field) : QString();
 }
 
 }  // namespace
@@ -148,58 +159,141 @@ void ScriptRunner::recordBox(const QString& text, const QString& caption) {
   pendingBoxes_.push_back(std::move(box));
 }
 
-void ScriptRunner::run(TfrmMain& window, const std::vector<Step>& steps, lk40::core::RunReporter& report) {
+void ScriptRunner::run(QWidget& window, const std::vector<Step>& steps, lk40::core::RunReporter& reporter) {
+  window_ = scope_ = &window;
+  lk40::core::StepCursor cursor(steps);
+  cursor_ = &cursor;
+  report_ = &reporter;
+  stopped_ = false;
   // A box that failed the run or its step is told there; no later `expect
   // box` sees it again.
-  const bool startupExpected = lk40::core::expectsBoxes(steps, 0);
-  report.startupBoxes(startupBoxes_, startupExpected);
+  const bool startupExpected = cursor.boxExpectedHere();
+  reporter.startupBoxes(startupBoxes_, startupExpected);
   if (!startupExpected) pendingBoxes_.clear();
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    const Step& step = steps[i];
-    report.stepStarted(step);
-    StepResult result = runStep(window, step);
-    if (!result.boxes.empty() && result.outcome == Outcome::Done && !lk40::core::expectsBoxes(steps, i + 1)) {
-      result.outcome = Outcome::Failed;
-      result.reason = "окно, которого сценарий не ждёт: за шагом нет expect box";
-      pendingBoxes_.resize(pendingBoxes_.size() - std::min(pendingBoxes_.size(), result.boxes.size()));
+  while (!stopped_ && cursor.step()) {
+    current_ = Pending{cursor.current(), {}, {}};
+    current_->clock.start();
+    currentReported_ = false;
+    closing_.reset();
+    reporter.stepStarted(current_->at);
+    std::vector<std::string> boxes;
+    stepBoxes_ = &boxes;
+    StepResult result = act(*current_->at.step);
+    stepBoxes_ = nullptr;
+    if (!currentReported_) {
+      complete(result, current_->clock, boxes);
+      report(current_->at, std::move(result));
+      cursor.next();
+    } else if (closing_) {
+      // The press that opened a dialog has returned: the step that closed
+      // the dialog has its outcome, the boxes of the rest of the press too.
+      std::vector<std::string> closingBoxes = std::move(closing_->result.boxes);
+      closingBoxes.insert(closingBoxes.end(), boxes.begin(), boxes.end());
+      complete(closing_->result, closing_->clock, closingBoxes);
+      report(closing_->at, std::move(closing_->result));
+      cursor.next();
     }
-    report.stepDone(step, result);
-    if (result.outcome == Outcome::Bad) break;
   }
+  current_.reset();
+  closing_.reset();
+  cursor_ = nullptr;
+  report_ = nullptr;
 }
 
-StepResult ScriptRunner::runStep(TfrmMain& window, const Step& step) {
-  std::vector<std::string> boxes;
-  stepBoxes_ = &boxes;
+StepResult ScriptRunner::runStep(QWidget& window, const Step& step) {
+  window_ = scope_ = &window;
   QElapsedTimer clock;
   clock.start();
-  StepResult result;
-  switch (step.kind) {
-    case StepKind::Page: result = page(window, step); break;
-    case StepKind::Set: result = set(window, step); break;
-    case StepKind::Press: result = press(window, step); break;
-    case StepKind::Expect: result = expect(window, step); break;
-    case StepKind::ExpectBox:
-      result = lk40::core::checkExpectation(step, lk40::core::boxesText(pendingBoxes_));
-      pendingBoxes_.clear();
-      break;
-    case StepKind::Wait: runEventLoopFor(step.ms); break;
-    case StepKind::Display: result = display(window, step); break;
-  }
-  // What the step posted (focus changes, repaints) is done before it is reported.
-  QCoreApplication::processEvents();
+  std::vector<std::string> boxes;
+  stepBoxes_ = &boxes;
+  StepResult result = act(step);
   stepBoxes_ = nullptr;
-  result.elapsedMs = static_cast<uint32_t>(clock.elapsed());
-  result.boxes = std::move(boxes);
-  const MainUi& ui = window.controls();
-  result.status = {ui.edtError->wholeText().toStdString(), ui.edtSend->wholeText().toStdString(),
-                   ui.edtRecieve->wholeText().toStdString(), ui.Label28->text().toStdString()};
+  complete(result, clock, boxes);
   return result;
 }
 
-StepResult ScriptRunner::page(TfrmMain& window, const Step& step) {
-  QTabWidget* pages = window.controls().PageControl;
-  const int index = scriptrun::findPage(pages, name(step));
+StepResult ScriptRunner::act(const Step& step) {
+  if (scope_ != window_ && (step.kind == StepKind::Page || step.kind == StepKind::Display))
+    return failed(QStringLiteral("открыто окно «%1»: сначала «Записать» или «Отмена»").arg(scope_->windowTitle()));
+  switch (step.kind) {
+    case StepKind::Page: return page(step);
+    case StepKind::Set: return set(step);
+    case StepKind::Press: return press(step);
+    case StepKind::Expect:
+    case StepKind::ExpectTime: return expect(step);
+    case StepKind::ExpectBox: {
+      StepResult result = lk40::core::checkExpectation(step, lk40::core::boxesText(pendingBoxes_));
+      pendingBoxes_.clear();
+      return result;
+    }
+    case StepKind::Wait: runEventLoopFor(step.ms); return {};
+    case StepKind::Display: return display(step);
+    case StepKind::Repeat:
+    case StepKind::End: break;  // the cursor never stops on these
+  }
+  return {};
+}
+
+void ScriptRunner::complete(StepResult& result, const QElapsedTimer& clock, std::vector<std::string>& boxes) const {
+  // What the step posted (focus changes, repaints) is done before it is reported.
+  QCoreApplication::processEvents();
+  result.elapsedMs = static_cast<uint32_t>(clock.elapsed());
+  result.boxes = std::move(boxes);
+  result.status = {statusText(window_, "edtError").toStdString(), statusText(window_, "edtSend").toStdString(),
+                   statusText(window_, "edtRecieve").toStdString(), statusText(window_, "Label28").toStdString()};
+}
+
+void ScriptRunner::report(const RunStep& at, StepResult result) {
+  if (!result.boxes.empty() && result.outcome == Outcome::Done && !cursor_->boxExpectedNext()) {
+    result.outcome = Outcome::Failed;
+    result.reason = "окно, которого сценарий не ждёт: за шагом нет expect box";
+    pendingBoxes_.resize(pendingBoxes_.size() - std::min(pendingBoxes_.size(), result.boxes.size()));
+  }
+  if (countCalls_) report_->countCalls(countCalls_);
+  report_->stepDone(at, result);
+  if (result.outcome == Outcome::Bad) stopped_ = true;
+}
+
+void ScriptRunner::drive(QWidget* dialog) {
+  // The press that opened the dialog is done: the steps after it act on it.
+  std::vector<std::string>* const pressBoxes = stepBoxes_;
+  std::vector<std::string> opened = std::move(*pressBoxes);
+  pressBoxes->clear();
+  StepResult pressed;
+  complete(pressed, current_->clock, opened);
+  report(current_->at, std::move(pressed));
+  currentReported_ = true;
+  cursor_->next();
+  scope_ = dialog;
+  while (!stopped_ && cursor_->step() && dialog->isVisible()) {
+    Pending step{cursor_->current(), {}, {}};
+    step.clock.start();
+    report_->stepStarted(step.at);
+    std::vector<std::string> boxes;
+    stepBoxes_ = &boxes;
+    step.result = act(*step.at.step);
+    stepBoxes_ = pressBoxes;
+    if (!dialog->isVisible() && step.result.outcome != Outcome::Bad) {
+      step.result.boxes = std::move(boxes);
+      closing_ = std::move(step);
+      break;
+    }
+    complete(step.result, step.clock, boxes);
+    report(step.at, std::move(step.result));
+    cursor_->next();
+  }
+  scope_ = window_;
+  if (dialog->isVisible()) {
+    // The script ended, or stopped, with the dialog open: cancelled, as its
+    // close box would.
+    report_->write("  окно «" + dialog->windowTitle().toStdString() + "» осталось открытым: закрыто без записи\n");
+    dialog->close();
+  }
+}
+
+StepResult ScriptRunner::page(const Step& step) {
+  QTabWidget* pages = scriptrun::pagesOf(scope_);
+  const int index = pages ? scriptrun::findPage(pages, name(step)) : -1;
   if (index < 0) return bad(QStringLiteral("нет страницы «%1»").arg(name(step)));
   if (!pages->isTabVisible(index)) return failed(QStringLiteral("страница «%1» скрыта").arg(name(step)));
   pages->setCurrentIndex(index);
@@ -208,12 +302,11 @@ StepResult ScriptRunner::page(TfrmMain& window, const Step& step) {
   return {};
 }
 
-StepResult ScriptRunner::set(TfrmMain& window, const Step& step) {
-  const scriptrun::Found found =
-      scriptrun::findControl(&window, window.controls().PageControl, scriptrun::Role::Field, name(step));
+StepResult ScriptRunner::set(const Step& step) {
+  const scriptrun::Found found = scriptrun::findControl(scope_, scriptrun::Role::Field, name(step));
   if (!found.control) return bad(found.problem);
   QWidget* w = found.control;
-  if (const QString why = unreachable(window, w, name(step)); !why.isEmpty()) return failed(why);
+  if (const QString why = unreachable(scope_, w, name(step)); !why.isEmpty()) return failed(why);
   const QString text = QString::fromStdString(step.text);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     if (edit->isReadOnly()) return failed(QStringLiteral("«%1» только для чтения").arg(name(step)));
@@ -240,45 +333,78 @@ StepResult ScriptRunner::set(TfrmMain& window, const Step& step) {
     if (memo->isReadOnly()) return failed(QStringLiteral("«%1» только для чтения").arg(name(step)));
     memo->setPlainText(text);
   } else {
-    return failed(QStringLiteral("«%1» — надпись, в неё не вводят").arg(name(step)));
+    return failed(QStringLiteral("«%1» только показывает, в него не вводят").arg(name(step)));
   }
   return {};
 }
 
-StepResult ScriptRunner::press(TfrmMain& window, const Step& step) {
-  const scriptrun::Found found =
-      scriptrun::findControl(&window, window.controls().PageControl, scriptrun::Role::Button, name(step));
+StepResult ScriptRunner::press(const Step& step) {
+  const scriptrun::Found found = scriptrun::findControl(scope_, scriptrun::Role::Button, name(step));
   if (!found.control) return bad(found.problem);
-  if (const QString why = unreachable(window, found.control, name(step)); !why.isEmpty()) return failed(why);
-  const ModalWatch watch;
+  if (const QString why = unreachable(scope_, found.control, name(step)); !why.isEmpty()) return failed(why);
+  // Only a run drives a dialog, and only one opened from the main window.
+  std::function<void(QWidget*)> drive;
+  if (cursor_ && current_ && scope_ == window_) drive = [this](QWidget* dialog) { this->drive(dialog); };
+  const ModalWatch watch(0, std::move(drive));
   static_cast<QAbstractButton*>(found.control)->click();
-  if (watch.opened())
+  if (watch.closed())
     return failed(QStringLiteral("открылось окно «%1», сценарий его не ведёт: оно закрыто").arg(watch.title()));
   return {};
 }
 
-StepResult ScriptRunner::expect(TfrmMain& window, const Step& step) {
-  const scriptrun::Found found =
-      scriptrun::findControl(&window, window.controls().PageControl, scriptrun::Role::Field, name(step));
+StepResult ScriptRunner::expect(const Step& step) {
+  if (step.kind == StepKind::ExpectTime)
+    return lk40::core::checkExpectation(step, statusText(window_, "Label28").toStdString());
+  if (step.aspect == Aspect::WindowCaption)
+    return lk40::core::checkExpectation(step, scope_->windowTitle().toStdString());
+  const scriptrun::Role role =
+      step.aspect == Aspect::Caption || step.aspect == Aspect::Enabled ? scriptrun::Role::Control : scriptrun::Role::Field;
+  scriptrun::Found found = scriptrun::findControl(scope_, role, name(step));
+  // Over a dialog the status panel behind it can still be read.
+  if (!found.control && scope_ != window_) {
+    const scriptrun::Found behind = scriptrun::findControl(window_, role, name(step));
+    if (behind.control) found = behind;
+  }
   if (!found.control) return bad(found.problem);
-  return lk40::core::checkExpectation(step, fieldText(found.control).toStdString());
+  QString seen;
+  switch (step.aspect) {
+    case Aspect::Caption: seen = scriptrun::ownCaption(found.control); break;
+    case Aspect::Enabled: seen = QString::fromUtf8(lk40::core::yesNo(found.control->isEnabled()).data()); break;
+    case Aspect::Bulb: {
+      const auto* list = qobject_cast<const QAbstractItemView*>(found.control);
+      if (!list) return bad(QStringLiteral("«%1» не список").arg(name(step)));
+      seen = scriptrun::markedRow(list);
+      break;
+    }
+    default:
+      if (step.row >= 0) {
+        const auto* view = qobject_cast<const QAbstractItemView*>(found.control);
+        if (!view) return bad(QStringLiteral("«%1» не список и не таблица").arg(name(step)));
+        QString problem;
+        seen = scriptrun::cellText(view, step.row, step.column, problem);
+        if (!problem.isEmpty()) return failed(problem);
+      } else {
+        seen = scriptrun::shownText(found.control);
+      }
+  }
+  return lk40::core::checkExpectation(step, seen.toStdString());
 }
 
-StepResult ScriptRunner::display(TfrmMain& window, const Step& step) {
-  const MainUi& ui = window.controls();
-  // The display opens from its button on "Вес", which is shown first; the
-  // page's controls are found by their form names, as a script finds them.
-  auto* button = window.findChild<QAbstractButton*>(QStringLiteral("Button20"));
-  const int weighing = ui.PageControl->indexOf(window.findChild<QWidget*>(QStringLiteral("TabSheet3")));
-  ui.PageControl->setCurrentIndex(weighing);
-  if (ui.PageControl->currentIndex() != weighing) return failed(QStringLiteral("страница не сменилась"));
-  if (const QString why = unreachable(window, button, button->text()); !why.isEmpty()) return failed(why);
+StepResult ScriptRunner::display(const Step& step) {
+  // The display opens from its button on "Вес", which is shown first.
+  auto* button = window_->findChild<QAbstractButton*>(QStringLiteral("Button20"));
+  QTabWidget* pages = scriptrun::pagesOf(window_);
+  if (!button || !pages) return bad(QStringLiteral("нет кнопки окна весовых данных"));
+  const int weighing = scriptrun::pageOf(pages, button);
+  pages->setCurrentIndex(weighing);
+  if (pages->currentIndex() != weighing) return failed(QStringLiteral("страница не сменилась"));
+  if (const QString why = unreachable(window_, button, button->text()); !why.isEmpty()) return failed(why);
   {
     const ModalWatch watch(static_cast<int>(step.ms));
     button->click();
     if (!watch.opened()) return failed(QStringLiteral("окно весовых данных не открылось"));
   }
   // The bench minimises itself while the display is open.
-  window.activateWindow();
+  window_->activateWindow();
   return {};
 }

@@ -8,3 +8,11 @@ ErrorBox standardErrorBox() {
     box.exec();
   };
 }
+
+DetailedErrorBox standardDetailedErrorBox() {
+  return [](QWidget* owner, const QString& text, const QString& caption, const QString& details) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+    box.setDetailedText(details);
+    box.exec();
+  };
+}

@@ -9,5 +9,11 @@ class QWidget;
 
 using ErrorBox = std::function<void(QWidget* owner, const QString& text, const QString& caption)>;
 
+// The same box with the reason behind its text as details, hidden until the
+// operator asks for them.
+using DetailedErrorBox =
+    std::function<void(QWidget* owner, const QString& text, const QString& caption, const QString& details)>;
+
 // A modal QMessageBox with the error icon and an OK button.
 ErrorBox standardErrorBox();
+DetailedErrorBox standardDetailedErrorBox();

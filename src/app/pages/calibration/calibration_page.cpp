@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "adc_chart/tfrm_adc_chart.h"
 #include "core/adc_reading_period.h"
 #include "core/numbers.h"
 #include "core/weight_log.h"
@@ -68,6 +69,7 @@ CalibrationPage::CalibrationPage(const PageContext& context, QWidget* parent)
   onClick(ui.Button9, &CalibrationPage::Button9Click);
   onClick(ui.Button11, &CalibrationPage::Button11Click);
   onClick(ui.Button22, &CalibrationPage::Button22Click);
+  onClick(ui.btnAdcChart, &CalibrationPage::btnAdcChartClick);
 
   // A mouse click, Space and an assistive tool's toggle action all flip the
   // button first; the handler follows every flip it did not make itself.
@@ -160,7 +162,9 @@ std::optional<int> CalibrationPage::timerPeriod() const {
 void CalibrationPage::timerTick() {
   try {
     const int32_t result = Driver.callInt("GetADCValue");
-    showText(ui.Edit6, result == 0 ? QString::number(Driver.getInt("ADCValue")) : myconsts::kUnknownValue);
+    const auto value = result == 0 ? std::optional(Driver.getInt("ADCValue")) : std::nullopt;
+    showText(ui.Edit6, value ? QString::number(*value) : myconsts::kUnknownValue);
+    chartAdcTick(value);
     if (adcLogTicks_.due(logging_.step)) LogAdcLine();
     setFontColour(ui.Edit6, kHighlightColour);
   } catch (...) {
@@ -220,4 +224,16 @@ void CalibrationPage::presentCalibrationStatus() {
 void CalibrationPage::presentAdcValue() {
   paint(ui.Edit6);
   ui.Edit6->setText(QString::number(Driver.getInt("ADCValue")));
+}
+
+// "График АЦП": the one chart window of the continuous reading, over the window.
+void CalibrationPage::btnAdcChartClick() {
+  if (!adcChart_) adcChart_ = new TfrmAdcChart(formats_, window(), showError_);
+  adcChart_->show();
+  adcChart_->raise();
+  adcChart_->activateWindow();
+}
+
+void CalibrationPage::chartAdcTick(std::optional<int32_t> adcValue) {
+  if (adcChart_) adcChart_->addReading(adcValue);
 }

@@ -32,8 +32,12 @@ class CalibrationPage : public Page {
   void presentFixedPoint();         // 0x71
   void presentCalibrationStatus();  // 0x73
   void presentAdcValue();           // 0x75
+  void btnAdcChartClick();
+  // One tick of the continuous reading for the chart, once it is made.
+  void chartAdcTick(std::optional<int32_t> adcValue);
 
   Ui::CalibrationPage ui;
   lk40::core::EveryNthTick adcLogTicks_;
   bool adcReading_ = false;
+  class TfrmAdcChart* adcChart_ = nullptr;  // made on the first press of "График АЦП", a child of the window
 };
