@@ -38,7 +38,7 @@ void AdcTick(benchmark::State& state) {
     TfrmMain form(std::move(options));
     form.show();
     form.controls().PageControl->setCurrentIndex(PageID::Calibration);
-    form.controls().SpeedButton1->click();
+    form.findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
     QTimer* timer = form.controls().Timer;
     timer->stop();  // the benchmark delivers the ticks itself
     QApplication::processEvents();
@@ -47,7 +47,7 @@ void AdcTick(benchmark::State& state) {
       driver->set("ADCValue", lk40::automation::Variant(reading ^= 1));
       tickToPaintedFrame(timer);
     }
-    if (form.loggingPeriod() == 0) state.SkipWithError("the logging file could not be written");
+    if (form.logging().period == 0) state.SkipWithError("the logging file could not be written");
   }
   lk40::automation::unregisterFactory("AddIn.DrvTarvo");
 }

@@ -116,20 +116,21 @@ int main(int argc, char** argv) {
   window.show();
   const MainUi& ui = window.controls();
   if (qEnvironmentVariable("LK40_BENCH_JOURNAL") == QStringLiteral("open")) ui.btnJournal->click();
+  auto* const button36 = window.findChild<QPushButton*>(QStringLiteral("Button36"));
   QApplication::processEvents();
 
   std::vector<double> ms, cpuMs;
   std::map<QString, int> labels;
   const int clicks = qEnvironmentVariableIntValue("LK40_BENCH_CLICKS");
   if (clicks > 0) {
-    ClickClock clock(ui.Button36, clicks, ms);
+    ClickClock clock(button36, clicks, ms);
     app.exec();
   } else {
     for (int i = 0; i < presses; ++i) {
       QElapsedTimer clock;
       clock.start();
       const double cpuBefore = processCpuMs();
-      ui.Button36->click();
+      button36->click();
       QApplication::processEvents();
       ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
       cpuMs.push_back(processCpuMs() - cpuBefore);

@@ -74,8 +74,12 @@ int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("LK40_BENCH_HIDDEN")) window.show();
   const MainUi& ui = window.controls();
   ui.PageControl->setCurrentIndex(6);
-  ui.Edit3->setText(dir.filePath(QStringLiteral("soak.log")));
-  ui.Edit11->setText(QStringLiteral("1"));
+  // The test page's controls by their form names.
+  auto* const edit3 = window.findChild<QLineEdit*>(QStringLiteral("Edit3"));
+  auto* const button17 = window.findChild<QPushButton*>(QStringLiteral("Button17"));
+  auto* const label17 = window.findChild<QLabel*>(QStringLiteral("Label17"));
+  edit3->setText(dir.filePath(QStringLiteral("soak.log")));
+  window.findChild<QLineEdit*>(QStringLiteral("Edit11"))->setText(QStringLiteral("1"));
   const QString journalView = qEnvironmentVariable("LK40_BENCH_JOURNAL");
   if (!journalView.isEmpty()) {
     ui.btnJournal->click();
@@ -87,24 +91,24 @@ int main(int argc, char** argv) {
   QTimer watch;
   watch.setInterval(50);
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    const long long logged = ui.Label17->text().toLongLong();
+    const long long logged = label17->text().toLongLong();
     if (rssAtTenth < 0 && logged >= target / 10) rssAtTenth = residentKb();
     if (logged < target) return;
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     const long rssAtEnd = residentKb();
-    ui.Button17->click();
+    button17->click();
     std::printf("values logged: %lld in %.2f s, %.0f values/s (%u blocks, %.0f blocks/s)\n", logged, seconds,
                 static_cast<double>(logged) / seconds, block, block / seconds);
     std::printf("resident memory: %ld kB after %lld values, %ld kB after %lld values\n", rssAtTenth, target / 10,
                 rssAtEnd, logged);
-    std::printf("log file: %lld bytes\n", static_cast<long long>(QFileInfo(ui.Edit3->text()).size()));
+    std::printf("log file: %lld bytes\n", static_cast<long long>(QFileInfo(edit3->text()).size()));
     std::printf("journal: %zu rows held, %llu dropped, window %s\n", window.journal().journal().size(),
                 static_cast<unsigned long long>(window.journal().journal().dropped()),
                 journalView.isEmpty() ? "closed" : qPrintable(journalView));
     app.quit();
   });
   clock.start();
-  ui.Button17->click();
+  button17->click();
   watch.start();
   const int rc = app.exec();
   lk40::automation::unregisterFactory("AddIn.DrvTarvo");

@@ -10,9 +10,8 @@ constexpr char kLineEnd[] = "\r\n";
 constexpr int kWeightDecimals = 4;
 constexpr size_t kUnsignedOneDigitWeight = 6;  // "1.2345"
 
-std::string timestamp(const platform::RegionalFormats& formats, const platform::DateTime& dateNow,
-                      const platform::DateTime& timeNow) {
-  return platform::formatDate(formats.shortDate, dateNow) + ";" + platform::formatTime(formats.longTime, timeNow);
+std::string timestamp(const platform::RegionalFormats& formats, const platform::DateTime& now) {
+  return platform::formatDate(formats.shortDate, now) + ";" + platform::formatTime(formats.longTime, now);
 }
 
 }  // namespace
@@ -35,8 +34,8 @@ std::string modeFlagField(int32_t mode) {
 }
 
 std::string weightLogLine(const automation::Driver& driver, const platform::RegionalFormats& formats,
-                          const platform::DateTime& dateNow, const platform::DateTime& timeNow) {
-  std::string line = timestamp(formats, dateNow, timeNow);
+                          const platform::DateTime& now) {
+  std::string line = timestamp(formats, now);
   if (driver.getInt("ResultCode") == 0) {
     const char separator = formats.decimalSeparator;
     const std::string weight = formatDecimals(driver.getDouble("Weight"), kWeightDecimals, separator);
@@ -51,8 +50,8 @@ std::string weightLogLine(const automation::Driver& driver, const platform::Regi
 }
 
 std::string adcLogLine(const automation::Driver& driver, const platform::RegionalFormats& formats,
-                       const platform::DateTime& dateNow, const platform::DateTime& timeNow) {
-  std::string line = timestamp(formats, dateNow, timeNow);
+                       const platform::DateTime& now) {
+  std::string line = timestamp(formats, now);
   if (driver.getInt("ResultCode") == 0) {
     line += ";ADC:" + std::to_string(driver.getInt("ADCValue"));
   } else {

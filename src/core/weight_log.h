@@ -23,16 +23,18 @@ std::string modeFlagField(int32_t mode);
 // The log lines are UTF-8 and end in "\r\n"; the caller converts them with
 // platform::utf8ToAnsi before writing, as the logging file is single-byte.
 // Both read the driver (ResultCode first) and raise automation::Error when a
-// read fails; the caller drops the line then.
+// read fails; the caller drops the line then. The date and the time are those
+// of one reading of the clock, so a line written at midnight never carries
+// one day's date with the next day's time.
 
 // Date ";" time, then either ";W:" weight ";T:" tare ";" flag field (a blank
 // after "W:" when the weight text is 6 characters, so that the columns line
 // up with signed and two-digit weights) or ";" and ResultCodeDescription.
 std::string weightLogLine(const automation::Driver& driver, const platform::RegionalFormats& formats,
-                          const platform::DateTime& dateNow, const platform::DateTime& timeNow);
+                          const platform::DateTime& now);
 
 // Date ";" time, then ";ADC:" and ADCValue, or ";" and ResultCodeDescription.
 std::string adcLogLine(const automation::Driver& driver, const platform::RegionalFormats& formats,
-                       const platform::DateTime& dateNow, const platform::DateTime& timeNow);
+                       const platform::DateTime& now);
 
 }  // namespace lk40::core

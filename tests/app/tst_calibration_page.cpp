@@ -239,7 +239,7 @@ class CalibrationPageTest : public QObject {
     started(h);
     toggle(h)->click();
     tick(h);
-    QCOMPARE(h.form().loggingPeriod(), 0);
+    QCOMPARE(h.form().logging().period, 0);
     QVERIFY(timer(h)->isActive());
     QCOMPARE(timer(h)->interval(), 80);
     QVERIFY(h.boxes.empty());

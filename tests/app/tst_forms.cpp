@@ -21,6 +21,8 @@
 #include "display/display_ui.h"
 #include "journal/tfrm_journal.h"
 #include "main_window/main_ui.h"
+#include "main_window_harness.h"
+#include "pages/page.h"
 #include "pages/page_id.h"
 #include "widgets/qt_translations.h"
 #include "widgets/radio_group.h"
@@ -60,8 +62,10 @@ class FormsTest : public QObject {
   Q_OBJECT
 
  private:
-  QWidget main_;
-  MainUi ui_;
+  // The real window, each page made by its own class.
+  MainWindowHarness harness_;
+  QWidget* main_ = nullptr;
+  const MainUi* ui_ = nullptr;
   QDialog display_;
   DisplayUi displayUi_;
   QDialog channel_;
@@ -70,21 +74,22 @@ class FormsTest : public QObject {
 
  private slots:
   void initTestCase() {
-    setupMainUi(&main_, ui_);
+    main_ = &harness_.start();
+    ui_ = &harness_.form().controls();
     setupDisplayUi(&display_, displayUi_);
     setupSetChannelParamUi(&channel_, channelUi_);
     about_ = std::make_unique<TfrmAbout>();
   }
 
   void formNamesAreUniqueInEveryWindow() {
-    for (const QWidget* window : {static_cast<QWidget*>(&main_), static_cast<QWidget*>(&display_),
+    for (const QWidget* window : {main_, static_cast<QWidget*>(&display_),
                                   static_cast<QWidget*>(&channel_), static_cast<QWidget*>(about_.get())})
       QCOMPARE(duplicateNames(*window).join(' '), QString());
   }
 
   void fieldsArePresentWithTheirTypingLimits() {
     for (const Field& f : kMainFields) {
-      const QList<QLineEdit*> found = main_.findChildren<QLineEdit*>(QLatin1String(f.name));
+      const QList<QLineEdit*> found = main_->findChildren<QLineEdit*>(QLatin1String(f.name));
       QVERIFY2(found.size() == 1, f.name);
       const QVariant limit = found.front()->property("typingLimit");
       QCOMPARE(QStringLiteral("%1 %2").arg(f.name).arg(limit.isValid() ? limit.toInt() : 0),
@@ -92,7 +97,7 @@ class FormsTest : public QObject {
     }
     // Program-set texts must never be cut, so no edit carries a limit below
     // Qt's own (the status fields carry none at all).
-    for (const QWidget* window : {static_cast<QWidget*>(&main_), static_cast<QWidget*>(&channel_)})
+    for (const QWidget* window : {main_, static_cast<QWidget*>(&channel_)})
       for (const QLineEdit* e : window->findChildren<QLineEdit*>()) QVERIFY2(e->maxLength() >= 32767, qPrintable(e->objectName()));
   }
 
@@ -102,27 +107,28 @@ class FormsTest : public QObject {
         {"TabSheet3", "Вес", PageID::Weighing},         {"TabSheet4", "Градуировка", PageID::Calibration},
         {"TabSheet2", "ЛУ", PageID::LogicalDevices},    {"TabSheet6", "Весовые каналы", PageID::Channels},
         {"TabSheet7", "Тест", PageID::Test}};
-    QCOMPARE(ui_.PageControl->count(), PageID::kPageCount);
-    for (int i = 0; i < PageID::kPageCount; ++i) {
+    const int count = static_cast<int>(std::size(pages));
+    QCOMPARE(ui_->PageControl->count(), count);
+    for (int i = 0; i < count; ++i) {
       const auto& [name, caption, id] = pages[i];
-      QCOMPARE(ui_.PageControl->widget(i)->objectName(), QLatin1String(name));
-      QCOMPARE(ui_.PageControl->tabText(i), QString::fromUtf8(caption));
-      QCOMPARE(ui_.PageControl->widget(i)->property("pageId").toInt(), id);
+      QCOMPARE(ui_->PageControl->widget(i)->objectName(), QLatin1String(name));
+      QCOMPARE(ui_->PageControl->tabText(i), QString::fromUtf8(caption));
+      const auto* made = qobject_cast<const Page*>(ui_->PageControl->widget(i));
+      QCOMPARE(made ? made->id() : ui_->PageControl->widget(i)->property("pageId").toInt(), id);
     }
-    QCOMPARE(ui_.PageControl->currentIndex(), 0);
-    QCOMPARE(ui_.PageControl->widget(PageID::kTestPageIndex), ui_.TabSheet7);
+    QCOMPARE(ui_->PageControl->currentIndex(), 0);
     // The password is above the pages, not on any of them.
-    for (QWidget* w : {static_cast<QWidget*>(ui_.Edit53), static_cast<QWidget*>(ui_.StaticText1)}) {
-      QCOMPARE(w->parentWidget(), &main_);
-      for (int i = 0; i < PageID::kPageCount; ++i) QVERIFY(!ui_.PageControl->widget(i)->isAncestorOf(w));
+    for (QWidget* w : {static_cast<QWidget*>(ui_->Edit53), static_cast<QWidget*>(ui_->StaticText1)}) {
+      QCOMPARE(w->parentWidget(), main_);
+      for (int i = 0; i < count; ++i) QVERIFY(!ui_->PageControl->widget(i)->isAncestorOf(w));
     }
   }
 
   // The command frame walks a page's children and those of its group boxes:
   // every named control must sit on one of them, no container in between.
   void pageControlsSitOnThePageOrItsGroupBoxes() {
-    for (int i = 0; i < ui_.PageControl->count(); ++i) {
-      QWidget* page = ui_.PageControl->widget(i);
+    for (int i = 0; i < ui_->PageControl->count(); ++i) {
+      QWidget* page = ui_->PageControl->widget(i);
       int named = 0;
       for (const QWidget* w : page->findChildren<QWidget*>()) {
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;

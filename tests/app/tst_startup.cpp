@@ -153,9 +153,9 @@ class StartupTest : public QObject {
     MainWindowHarness h;
     h.arguments = args;
     TfrmMain& form = h.start();
-    QTEST(form.loggingFile(), "file");
-    QTEST(form.loggingPeriod(), "period");
-    QTEST(form.loggingStep(), "step");
+    QTEST(form.logging().file, "file");
+    QTEST(form.logging().period, "period");
+    QTEST(form.logging().step, "step");
     QTEST(h.find<QTimer>("Timer")->interval(), "interval");
     QTEST(h.find<QTabWidget>("PageControl")->isTabVisible(6), "testPage");
   }
@@ -204,10 +204,12 @@ class StartupTest : public QObject {
     h.arguments = {QStringLiteral("-t")};
     h.start();
     h.showPage(6);
-    h.find<QTimer>("Timer")->start();
+    h.click("Button17");  // the soak test starts
+    QVERIFY(h.find<QTimer>("Timer")->isActive());
     h.showPage(0);
     QCOMPARE(h.find<QTabWidget>("PageControl")->currentIndex(), 6);
-    h.find<QTimer>("Timer")->stop();
+    h.click("Button17");  // and stops
+    QVERIFY(!h.find<QTimer>("Timer")->isActive());
     h.showPage(0);
     QCOMPARE(h.find<QTabWidget>("PageControl")->currentIndex(), 0);
   }

@@ -13,8 +13,8 @@ using Reads = std::vector<std::string>;
 const platform::RegionalFormats kRussian = platform::RegionalFormats::russian();
 const platform::RegionalFormats kFullStop = platform::RegionalFormats::fullStop();
 
-const platform::DateTime kDate{2026, 12, 7, 23, 59, 59};
-const platform::DateTime kTime{2026, 12, 8, 10, 15, 2};  // a later read of the clock
+// A second before midnight: the date and the time of a line are of one moment.
+const platform::DateTime kNow{2026, 12, 7, 23, 59, 59};
 
 testing::FakeDriver goodReading(double weight, double tare, int32_t mode) {
   testing::FakeDriver fd;
@@ -40,10 +40,10 @@ TEST(WeightField, FlagFieldIsTenCharacters) {
 
 TEST(WeightLogLine, GoodReading) {
   const auto fd = goodReading(1.2345, 0, 0x11);
-  EXPECT_EQ(weightLogLine(fd.driver, kFullStop, kDate, kTime), "07.12.2026;10:15:02;W: 1.2345;T:0.0000;F   C     \r\n");
+  EXPECT_EQ(weightLogLine(fd.driver, kFullStop, kNow), "07.12.2026;23:59:59;W: 1.2345;T:0.0000;F   C     \r\n");
   EXPECT_EQ(fd.fake->reads(), (Reads{"ResultCode", "Weight", "Tare", "WeightChannelMode"}));
-  EXPECT_EQ(weightLogLine(goodReading(-0.5, 1.25, 0x48).driver, kRussian, kDate, kTime),
-            "07.12.2026;10:15:02;W:-0,5000;T:1,2500;   T  >   \r\n");
+  EXPECT_EQ(weightLogLine(goodReading(-0.5, 1.25, 0x48).driver, kRussian, kNow),
+            "07.12.2026;23:59:59;W:-0,5000;T:1,2500;   T  >   \r\n");
 }
 
 TEST(WeightLogLine, BlankOnlyBeforeSixCharacterWeights) {
@@ -52,7 +52,7 @@ TEST(WeightLogLine, BlankOnlyBeforeSixCharacterWeights) {
       {-0.00001, ";W: 0.0000;"},
   };
   for (const auto& [weight, expected] : cases) {
-    const std::string line = weightLogLine(goodReading(weight, 0, 0).driver, kFullStop, kDate, kTime);
+    const std::string line = weightLogLine(goodReading(weight, 0, 0).driver, kFullStop, kNow);
     EXPECT_NE(line.find(expected), std::string::npos) << line;
   }
 }
@@ -60,7 +60,7 @@ TEST(WeightLogLine, BlankOnlyBeforeSixCharacterWeights) {
 TEST(WeightLogLine, FailedPollLogsTheDescription) {
   auto fd = goodReading(1, 0, 0);
   fd.fake->set("ResultCode", -2).set("ResultCodeDescription", "Нет связи");
-  EXPECT_EQ(weightLogLine(fd.driver, kRussian, {2027, 1, 2, 0, 0, 0}, {2027, 1, 2, 9, 5, 7}),
+  EXPECT_EQ(weightLogLine(fd.driver, kRussian, {2027, 1, 2, 9, 5, 7}),
             "02.01.2027;9:05:07;Нет связи\r\n");
   EXPECT_EQ(fd.fake->reads(), (Reads{"ResultCode", "ResultCodeDescription"}));
 }
@@ -68,17 +68,17 @@ TEST(WeightLogLine, FailedPollLogsTheDescription) {
 TEST(WeightLogLine, FailingReadRaises) {
   auto fd = goodReading(1, 0, 0);
   fd.fake->fail("Tare", "gone");
-  EXPECT_THROW(weightLogLine(fd.driver, kRussian, kDate, kTime), automation::Error);
+  EXPECT_THROW(weightLogLine(fd.driver, kRussian, kNow), automation::Error);
 }
 
 TEST(AdcLogLine, ValueOrDescription) {
   auto fd = goodReading(0, 0, 0);
-  EXPECT_EQ(adcLogLine(fd.driver, kRussian, kDate, kTime), "07.12.2026;10:15:02;ADC:123456\r\n");
+  EXPECT_EQ(adcLogLine(fd.driver, kRussian, kNow), "07.12.2026;23:59:59;ADC:123456\r\n");
   EXPECT_EQ(fd.fake->reads(), (Reads{"ResultCode", "ADCValue"}));
   fd.fake->set("ADCValue", -7);
-  EXPECT_EQ(adcLogLine(fd.driver, kRussian, kDate, kTime), "07.12.2026;10:15:02;ADC:-7\r\n");
+  EXPECT_EQ(adcLogLine(fd.driver, kRussian, kNow), "07.12.2026;23:59:59;ADC:-7\r\n");
   fd.fake->set("ResultCode", 1).set("ResultCodeDescription", "Таймаут");
-  EXPECT_EQ(adcLogLine(fd.driver, kRussian, kDate, kTime), "07.12.2026;10:15:02;Таймаут\r\n");
+  EXPECT_EQ(adcLogLine(fd.driver, kRussian, kNow), "07.12.2026;23:59:59;Таймаут\r\n");
 }
 
 }  // namespace

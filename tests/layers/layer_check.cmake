@@ -1,6 +1,7 @@
 # Fails when an include runs against the layers: platform < automation < core
 # < app, and a driver sees only the contract and the platform. Below app, and
-# in a driver outside its own dialog, no Qt header is included.
+# in a driver outside its own dialog, no Qt header is included. A page of the
+# main window (src/app/pages/<page>/) includes nothing of another page.
 #
 #   cmake -DLK40_ROOT=<source tree> -P layer_check.cmake
 #
@@ -44,6 +45,12 @@ foreach(source IN LISTS sources)
     set(qt_allowed TRUE)
   endif()
 
+  # The page a file belongs to, if any: it may include pages/ itself and its own folder.
+  set(own_page "")
+  if(source MATCHES "^src/app/pages/([^/]+)/")
+    set(own_page ${CMAKE_MATCH_1})
+  endif()
+
   file(STRINGS ${LK40_ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
   foreach(line IN LISTS includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([<\"]([^>\"]*)[>\"]).*" "\\2;\\1" parts "${line}")
@@ -56,6 +63,8 @@ foreach(source IN LISTS sources)
       set(why "an include that climbs out of its folder")
     elseif(name MATCHES "^(src|drivers)/")
       set(why "the project tree is no include root")
+    elseif(own_page AND name MATCHES "^pages/([^/]+)/" AND NOT CMAKE_MATCH_1 STREQUAL own_page)
+      set(why "a page includes nothing of another page")
     elseif(name MATCHES "^([^/]+)/")
       set(layer ${CMAKE_MATCH_1})
       if(layer IN_LIST layers AND NOT layer IN_LIST allowed)

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/file_version.h"
+#include "widgets/centre_over.h"
 #include "widgets/link_label.h"
 
 namespace {
@@ -90,9 +91,6 @@ void TfrmAbout::Label8Click() { openLink(QStringLiteral("mailto:") + Label8->tex
 void ShowAboutWindow(const QString& driverVersionLine, const QWidget* centreOn) {
   const auto window = std::make_unique<TfrmAbout>();
   window->Label10->setText(driverVersionLine);
-  if (centreOn) {
-    const QRect over = centreOn->frameGeometry();
-    window->move(over.center() - QPoint(window->width() / 2, window->height() / 2));
-  }
+  if (centreOn) centreOver(window.get(), centreOn);
   window->exec();
 }

@@ -9,6 +9,8 @@
 #include "core/channel_dialog.h"
 #include "core/numbers.h"
 #include "myconsts.h"
+#include "widgets/centre_over.h"
+#include "widgets/guard.h"
 #include "widgets/numeric_key_filter.h"
 #include "widgets/radio_group.h"
 
@@ -64,18 +66,13 @@ void TfrmSetChannelParam::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;
   // The tab order starts at "Отмена", and so does the focus.
   ui.Button1->setFocus();
-  try {
-    FormShow();
-    ui.Button2->setEnabled(true);
-  } catch (const std::exception& e) {
-    // Fields the fill did not reach hold values never read, and a group may
-    // have no item chosen: "Записать" stays disabled, and the dialog closes as
-    // cancelled once its own loop runs (closing from inside the show would
-    // leave that loop waiting for ever).
-    ui.Button2->setEnabled(false);
-    showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
-    QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-  }
+  // Fields a failed fill did not reach hold values never read, and a group
+  // may have no item chosen: "Записать" stays disabled, and the dialog closes
+  // as cancelled once its own loop runs (closing from inside the show would
+  // leave that loop waiting for ever).
+  const bool filled = runGuarded(this, showError_, [this] { FormShow(); });
+  ui.Button2->setEnabled(filled);
+  if (!filled) QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
 }
 
 void TfrmSetChannelParam::FormShow() {
@@ -156,11 +153,7 @@ void TfrmSetChannelParam::Edit4Exit(QLineEdit* field) {
 bool ShowChannelParamDialog(const lk40::automation::Driver& driver, QWidget* centreOn,
                             const lk40::platform::RegionalFormats& formats, ErrorBox showError) {
   TfrmSetChannelParam dialog(driver, formats, std::move(showError));
-  if (centreOn) {
-    dialog.adjustSize();
-    const QRect owner = centreOn->frameGeometry();
-    dialog.move(owner.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
-  }
+  if (centreOn) centreOver(&dialog, centreOn);
   const bool written = dialog.exec() == QDialog::Accepted;
   if (dialog.writeFailure()) std::rethrow_exception(dialog.writeFailure());
   return written;

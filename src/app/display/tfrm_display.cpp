@@ -16,6 +16,8 @@
 #include "display/display_chart.h"
 #include "myconsts.h"
 #include "platform/code_page.h"
+#include "widgets/centre_over.h"
+#include "widgets/guard.h"
 #include "widgets/keyboard_path.h"
 #include "widgets/pictures.h"
 #include "widgets/shown_text.h"
@@ -79,14 +81,15 @@ void TfrmDisplay::TimerTimer() {
   // While an error box of an earlier tick is open, further ticks wait instead
   // of piling up boxes.
   if (reportingError_) return;
-  try {
+  const ErrorBox reporting = [this](QWidget* owner, const QString& text, const QString& caption) {
+    reportingError_ = true;
+    showError_(owner, text, caption);
+    reportingError_ = false;
+  };
+  runGuarded(this, reporting, [this] {
     const auto operation = lk40::core::JournalRecorder::operation(Driver, lk40::core::kPollOperation, true);
     poll();
-  } catch (const std::exception& e) {
-    reportingError_ = true;
-    showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
-    reportingError_ = false;
-  }
+  });
 }
 
 void TfrmDisplay::poll() {
@@ -127,9 +130,8 @@ void TfrmDisplay::poll() {
 void TfrmDisplay::LogWeightLine() {
   if (!log_) return;
   try {
-    const auto date = lk40::platform::DateTime::now();
-    const auto time = lk40::platform::DateTime::now();
-    log_->write(lk40::platform::utf8ToAnsi(lk40::core::weightLogLine(Driver, formats_, date, time)));
+    const auto now = lk40::platform::DateTime::now();
+    log_->write(lk40::platform::utf8ToAnsi(lk40::core::weightLogLine(Driver, formats_, now)));
   } catch (const std::exception&) {
     // A line that cannot be built or written is dropped; polling goes on.
   }
@@ -145,22 +147,16 @@ void TfrmDisplay::Button2Click() { callGuarded("SetZero", ui.Button2); }
 
 void TfrmDisplay::callGuarded(const char* method, const QPushButton* button) {
   // The outcome is not shown here: the next poll shows the module's state.
-  try {
+  runGuarded(this, showError_, [this, method, button] {
     const auto operation =
         lk40::core::JournalRecorder::operation(Driver, keyboardpath::withoutMnemonic(button->text()).toStdString(), false);
     Driver.call(method);
-  } catch (const std::exception& e) {
-    showError_(this, QString::fromStdString(e.what()), myconsts::kApplicationTitle);
-  }
+  });
 }
 
 void ShowWeightDisplay(const Driver& driver, const QString& loggingFile, int loggingPeriod, int loggingStep,
                        const lk40::platform::RegionalFormats& formats, QWidget* centreOn, ErrorBox showError) {
   TfrmDisplay display(driver, loggingFile, loggingPeriod, loggingStep, formats, std::move(showError));
-  if (centreOn) {
-    const QRect owner = centreOn->geometry();
-    display.adjustSize();
-    display.move(owner.center() - QPoint(display.width() / 2, display.height() / 2));
-  }
+  if (centreOn) centreOver(&display, centreOn);
   display.exec();
 }

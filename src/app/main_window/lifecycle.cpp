@@ -23,15 +23,43 @@
 #include "core/command_line.h"
 #include "core/numbers.h"
 #include "core/window_placement.h"
+#include "main_window/page_list.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
+#include "pages/page.h"
 #include "pages/page_id.h"
 #include "platform/tick_count.h"
 #include "widgets/combo_box.h"
+#include "widgets/numeric_fields.h"
 #include "widgets/font_colour.h"
+#include "widgets/guard.h"
 #include "widgets/radio_group.h"
 
 using lk40::automation::Variant;
+
+namespace {
+
+// Centred on the screen, or on the screen the options name.
+void placeWindow(QWidget* form, const std::optional<QSize>& screenSize) {
+  QSize screen = screenSize.value_or(QSize());
+  if (!screenSize) {
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
+  }
+  const QSize window = form->frameGeometry().size().expandedTo(form->size());
+  const auto place = lk40::core::centredPlacement(screen.width(), screen.height(), window.width(), window.height());
+  form->move(place.x, place.y);
+}
+
+}  // namespace
+
+namespace {
+
+int pageIdOf(const QWidget* page) {
+  const auto* made = qobject_cast<const Page*>(page);
+  return made ? made->id() : -1;
+}
+
+}  // namespace
 
 TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
@@ -45,7 +73,12 @@ TfrmMain::TfrmMain(TfrmMainOptions options, QWidget* parent)
   if (!options_.showDetailedError) options_.showDetailedError = standardDetailedErrorBox();
   if (!options_.showError) options_.showError = standardErrorBox();
   setupMainUi(this, ui);
-  installFieldGuards();
+  const PageContext context{*this, Driver, options_.formats, options_.showError, logging_,
+                            {ui.edtError, ui.edtSend, ui.edtRecieve}};
+  pages_ = makePages(context, ui.PageControl);
+  for (Page* made : pages_) ui.PageControl->addTab(made, made->windowTitle());
+  finishMainUi(this, ui);
+  numericfields::guardInteger(ui.Edit53, [this](const auto& check) { guard(check); });
   wireHandlers();
   FormCreate();
 }
@@ -58,7 +91,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-  placeWindow();
+  placeWindow(this, options_.screenSize);
 
   try {
     Driver = lk40::automation::Driver(lk40::automation::createObject(myconsts::kProgId));
@@ -73,101 +106,68 @@ void TfrmMain::FormCreate() {
   if (options_.savedInputs) loadSettings();
   startupConnection();
 
-  ui.RadioGroup2->setItemIndex(-1);
-  ui.PageControl->setTabVisible(PageID::kTestPageIndex, false);
+  ui.PageControl->setTabVisible(ui.PageControl->indexOf(page(PageID::Test)), false);
   readCommandLine();
 
-  ui.StringGrid1->setItem(1, 0, new QTableWidgetItem(QStringLiteral("1")));
-  ui.StringGrid1->setItem(0, 1, new QTableWidgetItem(myconsts::kGridValueHeader));
-
+  for (Page* made : pages_) made->started();
   baseCaption_ = windowTitle();
-  adcLogTicks_.restart();
 }
 
-void TfrmMain::placeWindow() {
-  QSize screen = options_.screenSize.value_or(QSize());
-  if (!options_.screenSize) {
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
-  }
-  const QSize window = frameGeometry().size().expandedTo(size());
-  const auto place = lk40::core::centredPlacement(screen.width(), screen.height(), window.width(), window.height());
-  move(place.x, place.y);
-}
 
 void TfrmMain::startupConnection() {
-  // A driver error here does not end start-up: the command line and the rest
-  // of the window still come up, and the error is shown once they have.
-  QString error;
-  EnableControls(false);
-  try {
-    const auto operation = journalled(lk40::core::kStartupOperation, false);
-    if (Driver.callInt("Connect") == 0) {
-      setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
-      setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
-      ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
-      try {
-        ui.Edit17->setText(QString::number(Driver.getInt("PortNumber")));
-      } catch (const std::exception&) {
-        // A driver without a port number keeps the restored text.
+  // A driver error here does not end start-up: it is shown once the page is
+  // usable again, and the command line and the rest of the window still come up.
+  guard([this] {
+    inFrame([this] {
+      const auto operation = journalled(lk40::core::kStartupOperation, false);
+      if (Driver.callInt("Connect") != 0) {
+        ShowCommandResult(0);
+        return;
       }
+      readConnectionBack(ConnectionReadBack::StartUp);
       ui.Edit53->setText(QString::number(Driver.getInt("Password")));
       ShowCommandResult(0xFC);
-    } else {
-      ShowCommandResult(0);
-    }
-  } catch (const std::exception& e) {
-    error = QString::fromStdString(e.what());
-  }
-  EnableControls(true);
-  if (!error.isEmpty()) showExceptionBox(error);
+    });
+  });
 }
 
 void TfrmMain::readCommandLine() {
   std::vector<std::string> arguments;
   for (const QString& argument : options_.arguments) arguments.push_back(argument.toStdString());
   const lk40::core::CommandLine line = lk40::core::parseCommandLine(arguments);
-  loggingFile_ = QString::fromStdString(line.loggingFile);
-  loggingPeriod_ = line.loggingPeriod;
-  loggingStep_ = line.loggingStep;
+  logging_.file = QString::fromStdString(line.loggingFile);
+  logging_.period = line.loggingPeriod;
+  logging_.step = line.loggingStep;
   if (line.loggingPeriod > 0) ui.Timer->setInterval(line.loggingPeriod);
-  if (line.testPage) ui.PageControl->setTabVisible(PageID::kTestPageIndex, true);
+  if (line.testPage) ui.PageControl->setTabVisible(ui.PageControl->indexOf(page(PageID::Test)), true);
 }
 
-int TfrmMain::shownPageId() const {
-  const QWidget* page = ui.PageControl->currentWidget();
-  return page ? page->property("pageId").toInt() : -1;
+int TfrmMain::shownPage() const { return pageIdOf(ui.PageControl->currentWidget()); }
+
+Page* TfrmMain::page(int id) const {
+  for (Page* made : pages_)
+    if (made->id() == id) return made;
+  return nullptr;
 }
 
 bool TfrmMain::PageControlChanging() const {
-  return !(shownIndex_ == PageID::kTestPageIndex && ui.Timer->isActive());
-}
-
-void TfrmMain::pageChanged(int index) {
-  // The tab bar changes its page before anyone is asked, whatever asks for it:
-  // code, the accessible press of a tab. A refused change is undone before
-  // the page rules see it, so a running test keeps its page and its timer.
-  if (!PageControlChanging()) {
-    const QSignalBlocker undo(ui.PageControl);
-    ui.PageControl->setCurrentIndex(shownIndex_);
-    return;
-  }
-  shownIndex_ = index;
-  PageControlChange();
+  // A running soak test keeps its page.
+  const Page* left = page(pageIdOf(ruledPage_));
+  return !(left && left->keepsPage());
 }
 
 void TfrmMain::PageControlChange() {
-  const int id = shownPageId();
+  const int id = shownPage();
   const bool passwordShown = id != PageID::LogicalDevices && id != PageID::Test;
   ui.Edit53->setVisible(passwordShown);
   ui.StaticText1->setVisible(passwordShown);
-  if (id == PageID::Calibration && adcReading_) {
-    // The soak test retimes the shared timer; the reading resumes at its own period.
-    ui.Timer->setInterval(lk40::core::continuousReadingPeriod(loggingPeriod_));
-    ui.Timer->start();
-  } else {
-    ui.Timer->stop();
-  }
-  if (id == PageID::LogicalDevices) Button6Click();
+  // The ADC reading and the soak test share Timer: the page shown has it, at
+  // the period it asks for (the soak test retimes it, so the reading resumes
+  // at its own), and no other page's work ticks meanwhile.
+  Page* shown = page(id);
+  timerWanted(*shown);
+  // A page refreshes what it shows (the logical devices' list) as it comes up.
+  shown->shown();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -183,9 +183,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::FormClose() {
-  if (ui.PageControl->currentIndex() == PageID::kTestPageIndex && ui.Timer->isActive())
-    ui.Button17->click();
-  ui.ListView1->clearSelection();
+  // The last page first: a running soak test stops before the device list
+  // lets go of its selection.
+  for (auto made = pages_.rbegin(); made != pages_.rend(); ++made) (*made)->closing();
   if (options_.savedInputs) saveSettings();
 }
 
@@ -245,7 +245,7 @@ void TfrmMain::EnableControls(bool flag) {
   }
 }
 
-void TfrmMain::inFrame(const std::function<void()>& inside) {
+void TfrmMain::inFrame(const Handler& inside) {
   EnableControls(false);
   try {
     inside();
@@ -256,8 +256,8 @@ void TfrmMain::inFrame(const std::function<void()>& inside) {
   EnableControls(true);
 }
 
-void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* method, int code,
-                         const std::function<void()>& late, const std::function<void()>& afterFrame) {
+void TfrmMain::runFramed(const Handler& writeInputs, const char* method, int code, const Handler& late,
+                         const Handler& afterFrame) {
   if (writeInputs) writeInputs();
   inFrame([&] {
     if (late) late();
@@ -267,72 +267,73 @@ void TfrmMain::runFramed(const std::function<void()>& writeInputs, const char* m
   ShowCommandResult(code);
 }
 
-void TfrmMain::guard(const std::function<void()>& handler) {
-  try {
+void TfrmMain::guard(const Handler& handler) { runGuarded(this, options_.showError, handler); }
+
+void TfrmMain::handle(const QAbstractButton* button, const Handler& handler) {
+  guard([&] {
+    const auto operation = journalled(button);
     handler();
-  } catch (const std::exception& e) {
-    showExceptionBox(QString::fromStdString(e.what()));
-  } catch (...) {
-    showExceptionBox(QStringLiteral("Неизвестная ошибка"));
+  });
+}
+
+void TfrmMain::timerWanted(const Page& page) {
+  if (page.id() != shownPage()) return;
+  if (const auto period = page.timerPeriod()) {
+    ui.Timer->setInterval(*period);
+    ui.Timer->start();
+  } else {
+    ui.Timer->stop();
   }
 }
 
-void TfrmMain::showErrorBox(const QString& text, const QString& caption) { options_.showError(this, text, caption); }
-
-void TfrmMain::showExceptionBox(const QString& text) { showErrorBox(text, myconsts::kApplicationTitle); }
-
-void TfrmMain::writePassword() { Driver.put("Password", Variant(intField(ui.Edit53))); }
-
-int32_t TfrmMain::intField(const QLineEdit* field) const {
-  return lk40::core::parseIntOr(field->text().toStdString(), 0);
+void TfrmMain::readConnectionBack(ConnectionReadBack what) {
+  for (Page* made : pages_) made->connectionChanged(what);
 }
 
-double TfrmMain::decimalField(const QLineEdit* field) const {
-  return lk40::core::parseDecimal(field->text().toStdString(), options_.formats.decimalSeparator);
+void TfrmMain::writePassword() {
+  Driver.put("Password", Variant(lk40::core::parseIntOr(ui.Edit53->text().toStdString(), 0)));
 }
 
 // ---------------------------------------------------------------------------
 // Wiring
 
-void TfrmMain::onClick(QWidget* button, void (TfrmMain::*handler)()) {
-  auto* clickable = qobject_cast<QAbstractButton*>(button);
-  connect(clickable, &QAbstractButton::clicked, this, [this, clickable, handler] {
-    guard([this, clickable, handler] {
-      const auto operation = journalled(clickable);
-      (this->*handler)();
-    });
-  });
-}
-
 void TfrmMain::wireHandlers() {
+  ruledPage_ = ui.PageControl->currentWidget();
   connect(ui.PageControl, &QTabWidget::currentChanged, this,
           [this](int index) {
             guard([this, index] {
               const auto operation = journalled(ui.PageControl->tabText(index).toStdString(), false);
-              pageChanged(index);
+              // The tab bar changes its page before anyone is asked, whatever
+              // asks for it: code, the accessible press of a tab. A refused
+              // change is undone before the page rules see it, so a running
+              // test keeps its page and its timer.
+              if (!PageControlChanging()) {
+                const QSignalBlocker undo(ui.PageControl);
+                ui.PageControl->setCurrentWidget(ruledPage_);
+                return;
+              }
+              ruledPage_ = ui.PageControl->widget(index);
+              PageControlChange();
             });
           });
   ui.PageControl->tabBar()->installEventFilter(this);
   ui.PageControl->installEventFilter(this);
 
-  onClick(ui.btnExit, &TfrmMain::btnExitClick);
-  onClick(ui.edtDefault, &TfrmMain::edtDefaultClick);
-  onClick(ui.btnSettings, &TfrmMain::btnSettingsClick);
-  onClick(ui.btnAbout, &TfrmMain::btnAboutClick);
-  onClick(ui.btnJournal, &TfrmMain::btnJournalClick);
+  // The status panel's buttons; each page wires its own.
+  const std::pair<QAbstractButton*, void (TfrmMain::*)()> buttons[] = {
+      {ui.btnExit, &TfrmMain::btnExitClick},         {ui.edtDefault, &TfrmMain::edtDefaultClick},
+      {ui.btnSettings, &TfrmMain::btnSettingsClick}, {ui.btnAbout, &TfrmMain::btnAboutClick},
+      {ui.btnJournal, &TfrmMain::btnJournalClick}};
+  for (const auto& [button, handler] : buttons)
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button = button, handler = handler] { handle(button, [this, handler] { (this->*handler)(); }); });
 
-  // Each page wires its buttons in its own file.
-  wireConnectionPage();
-  wireSettingsPage();
-  wireWeighingPage();
-  wireCalibrationPage();
-  wireChannelsPage();
-  wireLogicalDevicesPage();
-  wireTestPage();
+  // TimerTimer: the tick goes to the page shown, the only one that may have
+  // asked for the timer (the soak test on "Тест", the ADC reading on "Градуировка").
   connect(ui.Timer, &QTimer::timeout, this, [this] {
     guard([this] {
       const auto operation = journalled(lk40::core::kPollOperation, true);
-      TimerTimer();
+      page(shownPage())->timerTick();
     });
   });
 }
@@ -340,7 +341,7 @@ void TfrmMain::wireHandlers() {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui.PageControl->tabBar() || watched == ui.PageControl) {
     // Leaving the page is asked first, so that a refused click or key does
-    // not even flick the page; other ways are undone in pageChanged.
+    // not even flick the page; other ways are undone once the page changed.
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:

@@ -1,39 +1,19 @@
-// Every control of the main window by its form name: the frame's form
-// (tfrm_main.ui) and one form per page (pages/*.ui), compiled by uic into one
-// struct so that the window reaches each control as ui.<form name>.
-// setupMainUi sets them all up and adds what the form files cannot say.
-//
-// Layout rule the command frame relies on: the controls of a page are direct
-// children of its page widget, and the controls of a group box direct children
-// of that group box (layouts arrange them, no container widgets in between).
+// The main window's own controls by their form names (tfrm_main.ui): the page
+// control, the password and the status panel. The pages set up their own
+// forms (pages/<page>/); setupMainUi adds what the form file cannot say.
 #pragma once
 
-#include "ui_calibration.h"
-#include "ui_channels.h"
-#include "ui_connection.h"
-#include "ui_logical_devices.h"
-#include "ui_settings.h"
-#include "ui_test.h"
 #include "ui_tfrm_main.h"
-#include "ui_weighing.h"
 
 class QTimer;
 
-// Pages by index: 0 TabSheet1 "Начало", 1 TabSheet5 "Настройки", 2 TabSheet3
-// "Вес", 3 TabSheet4 "Градуировка", 4 TabSheet2 "ЛУ", 5 TabSheet6
-// "Весовые каналы", 6 TabSheet7 "Тест".
-struct MainUi : Ui::TfrmMain,
-                Ui::ConnectionPage,
-                Ui::SettingsPage,
-                Ui::WeighingPage,
-                Ui::CalibrationPage,
-                Ui::LogicalDevicesPage,
-                Ui::ChannelsPage,
-                Ui::TestPage {
+struct MainUi : Ui::TfrmMain {
   // A form holds widgets only: the window's timer is made in code.
   QTimer* Timer{};
 };
 
-// Sets up every form into form (the main window), gives each page its page
-// identifier and lays the window out at a fixed size.
+// Sets up the window's form into form (the main window), before the pages are made.
 void setupMainUi(QWidget* form, MainUi& ui);
+// Once every page stands on the page control: the window's fixed size and the
+// keyboard path through the frame and the pages.
+void finishMainUi(QWidget* form, MainUi& ui);

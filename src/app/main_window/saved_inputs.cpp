@@ -6,11 +6,13 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <algorithm>
 #include <vector>
 
 #include "core/numbers.h"
 #include "main_window/tfrm_main.h"
 #include "myconsts.h"
+#include "pages/page.h"
 #include "pages/page_id.h"
 #include "platform/settings_store.h"
 #include "widgets/combo_box.h"
@@ -22,20 +24,9 @@ namespace {
 
 const char* const kSettingsKey = "\\SOFTWARE\\Kelvor\\Tests\\DrvTarvo\\Param";
 
-// The saved controls in creation order. The value names are the controls'
-// creation indexes in the window as it was first built; stores written with
-// these names must stay readable, so they never change.
-struct SavedControl {
-  int valueName;
-  QWidget* control;
-};
-
-std::vector<SavedControl> savedControls(const MainUi& ui) {
-  return {{19, ui.edtTimeOut}, {20, ui.cbBaudRate}, {21, ui.ComboBox2},  {22, ui.Edit17},    {45, ui.RadioGroup1},
-          {54, ui.Edit4},      {56, ui.Edit123},    {58, ui.CheckBox7},  {73, ui.Edit1},     {78, ui.Edit12},
-          {79, ui.RadioGroup3}, {80, ui.Edit14},    {89, ui.Edit2},      {90, ui.RadioGroup2}, {95, ui.Edit7},
-          {104, ui.Edit13},    {105, ui.Edit8},     {109, ui.Edit20},    {110, ui.ComboBox4}, {111, ui.ComboBox3},
-          {126, ui.Edit9},     {134, ui.CheckBox5}, {145, ui.Edit3},     {147, ui.Edit11},   {161, ui.Edit53}};
+// The window's own saved input.
+std::vector<SavedInput> windowInputs(const MainUi& ui) {
+  return {{161, ui.Edit53}};
 }
 
 // Restores one control; false when its value is missing or of the wrong type.
@@ -69,72 +60,46 @@ void save(const QWidget* control, const std::string& name, lk40::platform::Setti
     key.writeInteger(name, group->itemIndex());
 }
 
-}  // namespace
-
-void TfrmMain::applyDefaults(int pageId) {
-  if (pageId != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
-  switch (pageId) {
-    case PageID::Connection:
-      ui.edtTimeOut->setText(QStringLiteral("150"));
-      ui.cbBaudRate->setCurrentIndex(2);
-      ui.ComboBox2->setCurrentIndex(0);
-      ui.RadioGroup1->setItemIndex(0);
-      break;
-    case PageID::LogicalDevices:
-      ui.Edit13->setText(QStringLiteral("1"));
-      ui.Edit8->clear();
-      ui.ComboBox3->setCurrentIndex(0);
-      ui.ComboBox4->setCurrentIndex(2);
-      ui.Edit20->setText(QStringLiteral("150"));
-      break;
-    case PageID::Weighing:
-      ui.Memo3->clear();
-      ui.Edit1->setText(QStringLiteral("0"));
-      ui.Edit12->setText(QStringLiteral("0"));
-      ui.Edit14->setText(QStringLiteral("0"));
-      ui.RadioGroup3->setItemIndex(0);
-      break;
-    case PageID::Calibration:
-      ui.RadioGroup2->setItemIndex(-1);
-      ui.Edit2->setText(QStringLiteral("0"));
-      ui.Edit7->setText(QStringLiteral("0"));
-      break;
-    case PageID::Settings:
-      ui.Edit4->setText(QStringLiteral("0"));
-      ui.Edit123->setText(QStringLiteral("0"));
-      ui.Memo4->clear();
-      ui.CheckBox7->setChecked(false);
-      break;
-    case PageID::Channels:
-      ui.Edit10->clear();
-      ui.Edit9->setText(QStringLiteral("0"));
-      ui.CheckBox5->setChecked(true);
-      ui.Memo1->clear();
-      break;
-    default:
-      break;
+// The window's and every page's, in the order of their value names, as they
+// were always restored and saved.
+std::vector<SavedInput> savedInputs(const MainUi& ui, const std::vector<Page*>& pages) {
+  std::vector<SavedInput> inputs = windowInputs(ui);
+  for (const Page* made : pages) {
+    const auto own = made->savedInputs();
+    inputs.insert(inputs.end(), own.begin(), own.end());
   }
+  std::sort(inputs.begin(), inputs.end(),
+            [](const SavedInput& a, const SavedInput& b) { return a.valueName < b.valueName; });
+  return inputs;
 }
+
+// A page's defaults, and the window's password with them but on "ЛУ".
+void applyDefaults(const MainUi& ui, Page& page) {
+  if (page.id() != PageID::LogicalDevices) ui.Edit53->setText(myconsts::kDefaultPassword);
+  page.applyDefaults();
+}
+
+}  // namespace
 
 void TfrmMain::applyAllDefaults() {
   // The program shows each page itself; the page-change rules do not run.
   const QSignalBlocker blocker(ui.PageControl);
-  for (int index = PageID::kPageCount - 1; index >= 0; --index) {
+  for (int index = ui.PageControl->count() - 1; index >= 0; --index) {
     ui.PageControl->setCurrentIndex(index);
-    applyDefaults(shownPageId());
+    applyDefaults(ui, *page(shownPage()));
   }
 }
 
-void TfrmMain::edtDefaultClick() { applyDefaults(shownPageId()); }
+void TfrmMain::edtDefaultClick() { applyDefaults(ui, *page(shownPage())); }
 
 void TfrmMain::loadSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
   const auto key = store.open(kSettingsKey, false);
   if (!key) return;
-  for (const SavedControl& saved : savedControls(ui)) {
+  for (const SavedInput& saved : savedInputs(ui, pages_)) {
     if (!restore(saved.control, std::to_string(saved.valueName), *key)) {
       key->close();
-      showErrorBox(myconsts::kSettingsLoadError, myconsts::kCaptionAttention);
+      options_.showError(this, myconsts::kSettingsLoadError, myconsts::kCaptionAttention);
       applyAllDefaults();
       return;
     }
@@ -146,20 +111,18 @@ void TfrmMain::saveSettings() {
   const lk40::platform::SettingsStore store(options_.settingsFile);
   std::string error;
   if (const auto key = store.open(kSettingsKey, true, &error)) {
-    for (const SavedControl& saved : savedControls(ui)) save(saved.control, std::to_string(saved.valueName), *key);
+    for (const SavedInput& saved : savedInputs(ui, pages_)) save(saved.control, std::to_string(saved.valueName), *key);
     if (key->close()) return;
     error = key->error();
   }
   // A store that cannot be written is no reason to keep the window open, but
   // the operator learns that the inputs were not kept, and why.
-  showErrorBox(QString::fromStdString(error), myconsts::kCaptionAttention);
+  options_.showError(this, QString::fromStdString(error), myconsts::kCaptionAttention);
 }
 
 void TfrmMain::btnSettingsClick() {
   Driver.call("ShowProperties");
-  setComboIndex(ui.ComboBox2, lk40::core::portItemIndex(Driver.getInt("ComNumber")));
-  setComboIndex(ui.cbBaudRate, Driver.getInt("BaudRate"));
-  ui.edtTimeOut->setText(QString::number(Driver.getInt("Timeout")));
+  readConnectionBack(ConnectionReadBack::Settings);
   ui.Edit53->setText(QString::number(Driver.getInt("Password")));
   ShowCommandResult(0);
 }

@@ -1,5 +1,5 @@
-// The fixed identifiers the main window's pages carry; page rules test these,
-// the timer's dispatch and the soak test's guards test the page's position.
+// The fixed identifiers the main window's pages carry: every page rule tests
+// these. A page's position on the page control is no identity of it.
 #pragma once
 
 namespace PageID {
@@ -10,7 +10,4 @@ constexpr int Calibration = 3;   // "Градуировка"
 constexpr int Settings = 4;      // "Настройки"
 constexpr int Channels = 5;      // "Весовые каналы"
 constexpr int Test = 6;          // "Тест"
-
-constexpr int kPageCount = 7;
-constexpr int kTestPageIndex = 6;  // position of "Тест" in the page control
 }  // namespace PageID

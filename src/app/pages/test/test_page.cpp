@@ -1,5 +1,5 @@
-// "Тест": the log requests by hand, the test log record in the grid (0xF1)
-// and the soak test with its test log.
+#include "pages/test/test_page.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +18,8 @@
 #include "core/soak_times.h"
 #include "core/test_log.h"
 #include "core/test_record.h"
-#include "main_window/tfrm_main.h"
 #include "myconsts.h"
-#include "pages/page_forms.h"
+#include "pages/page_id.h"
 #include "platform/code_page.h"
 #include "platform/regional_formats.h"
 #include "platform/text_file.h"
@@ -47,7 +46,7 @@ QString shownState(const QWidget* control) {
 
 }  // namespace
 
-struct TfrmMain::SoakTestState {
+struct TestPage::SoakTestState {
   std::unique_ptr<lk40::platform::OutputFile> log;  // none: no test running, or no log for it
   int64_t summaryOffset = 0;
   lk40::core::SoakTally tally;
@@ -61,50 +60,57 @@ struct TfrmMain::SoakTestState {
   uint64_t gridPainted = 0;
 };
 
-void TfrmMain::wireTestPage() {
-  soak_ = std::make_shared<SoakTestState>();
+TestPage::TestPage(const PageContext& context, QWidget* parent)
+    : Page(context, PageID::Test, parent), soak_(std::make_unique<SoakTestState>()) {
+  ui.setupUi(this);
+  fitForm();
+  finishForm();
+  present(0xF1, &TestPage::presentTestRecord);
   soak_->refresh = new QTimer(this);
   soak_->refresh->setInterval(kDisplayRefreshMs);
-  connect(soak_->refresh, &QTimer::timeout, this, &TfrmMain::paintTestDisplay);
-  onClick(ui.Button12, &TfrmMain::Button12Click);
-  onClick(ui.Button13, &TfrmMain::Button13Click);
-  onClick(ui.Button17, &TfrmMain::Button17Click);
+  connect(soak_->refresh, &QTimer::timeout, this, &TestPage::paintTestDisplay);
+  onClick(ui.Button12, &TestPage::Button12Click);
+  onClick(ui.Button13, &TestPage::Button13Click);
+  onClick(ui.Button17, &TestPage::Button17Click);
 }
 
-void TfrmMain::Button12Click() { runFramed({}, "TestGet", 0xF1); }
+TestPage::~TestPage() = default;
 
-void TfrmMain::Button13Click() { runFramed({}, "TestClr", 0xF8); }
+void TestPage::Button12Click() { runFramed({}, "TestGet", 0xF1); }
 
-void TfrmMain::showTestTimes() {
+void TestPage::Button13Click() { runFramed({}, "TestClr", 0xF8); }
+
+void TestPage::showTestTimes() {
   const lk40::core::SoakClock& clock = soak_->clock;
   const std::time_t end = clock.shownNow();
-  ui.Label14->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, end)));
-  ui.Label15->setText(QString::fromStdString(lk40::core::soakElapsedText(options_.formats, end - clock.shownStart())));
+  ui.Label14->setText(QString::fromStdString(lk40::core::soakDateTimeText(formats_, end)));
+  ui.Label15->setText(QString::fromStdString(lk40::core::soakElapsedText(formats_, end - clock.shownStart())));
 }
 
-void TfrmMain::Button17Click() {
+void TestPage::Button17Click() {
   if (ui.Button17->text() == kStart) {
     Driver.call("TestClr");
-    const int period = lk40::core::parseIntOr(ui.Edit11->text().toStdString(), kDefaultPeriod);
-    ui.Timer->setInterval(std::max(period, kMinimumPeriod));
+    period_ = std::max(lk40::core::parseIntOr(ui.Edit11->text().toStdString(), kDefaultPeriod), kMinimumPeriod);
     StartTestLog();
-    ui.Timer->start();
+    running_ = true;
+    host_.timerWanted(*this);
     ui.Button17->setText(kStop);
     holdTestDisplay(true);
   } else {
-    ui.Timer->stop();
+    running_ = false;
+    host_.timerWanted(*this);
     holdTestDisplay(false);
     FinishTestLog();
     ui.Button17->setText(kStart);
   }
 }
 
-QList<QWidget*> TfrmMain::testDisplay() const {
-  return {ui.StringGrid1, ui.Label13, ui.Label14, ui.Label15, ui.Label17, ui.Label20,
-          ui.edtError,    ui.edtSend, ui.edtRecieve};
+QList<QWidget*> TestPage::testDisplay() const {
+  return QList<QWidget*>{ui.StringGrid1, ui.Label13, ui.Label14, ui.Label15, ui.Label17, ui.Label20} +
+         statusFields_;
 }
 
-void TfrmMain::holdTestDisplay(bool hold) {
+void TestPage::holdTestDisplay(bool hold) {
   SoakTestState& s = *soak_;
   for (QWidget* w : testDisplay()) w->setUpdatesEnabled(!hold);
   if (hold) {
@@ -117,7 +123,7 @@ void TfrmMain::holdTestDisplay(bool hold) {
   }
 }
 
-void TfrmMain::paintTestDisplay() {
+void TestPage::paintTestDisplay() {
   SoakTestState& s = *soak_;
   const QList<QWidget*> held = testDisplay();
   QList<QWidget*> changed;
@@ -136,18 +142,18 @@ void TfrmMain::paintTestDisplay() {
   if (changed.isEmpty()) return;
   // Updates on again mark each one for painting; they are painted together.
   for (QWidget* w : changed) w->setUpdatesEnabled(true);
-  QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+  QCoreApplication::sendPostedEvents(window(), QEvent::UpdateRequest);
   for (QWidget* w : changed) w->setUpdatesEnabled(false);
 }
 
-void TfrmMain::StartTestLog() {
+void TestPage::StartTestLog() {
   SoakTestState& s = *soak_;
   ui.Button12->setEnabled(false);
   ui.Button13->setEnabled(false);
-  const QString interval = QString::number(ui.Timer->interval());
+  const QString interval = QString::number(period_);
   if (ui.Edit11->text() != interval) ui.Edit11->setText(interval);
   s.clock.start();
-  ui.Label13->setText(QString::fromStdString(lk40::core::soakDateTimeText(options_.formats, s.clock.shownStart())));
+  ui.Label13->setText(QString::fromStdString(lk40::core::soakDateTimeText(formats_, s.clock.shownStart())));
   ui.Label17->setText(QStringLiteral("0"));
   ui.Label20->setText(QStringLiteral("0"));
   s.tally = {};
@@ -171,10 +177,10 @@ void TfrmMain::StartTestLog() {
       s.log.reset();
     }
   }
-  if (!s.log) showErrorBox(myconsts::kFileNotCreated, myconsts::kCaptionAttention);
+  if (!s.log) showError_(window(), myconsts::kFileNotCreated, myconsts::kCaptionAttention);
 }
 
-void TfrmMain::FinishTestLog() {
+void TestPage::FinishTestLog() {
   SoakTestState& s = *soak_;
   WriteTestLog(lk40::core::kTestLogEnd);
   ui.Button12->setEnabled(true);
@@ -189,12 +195,12 @@ void TfrmMain::FinishTestLog() {
   s.log.reset();
 }
 
-void TfrmMain::WriteTestLog(std::string_view bytes) {
+void TestPage::WriteTestLog(std::string_view bytes) {
   // A line that cannot be written is dropped; the test goes on.
   if (soak_->log) soak_->log->write(bytes);
 }
 
-void TfrmMain::testTick() {
+void TestPage::timerTick() {
   SoakTestState& s = *soak_;
   s.record = {};
   const bool received = Driver.callInt("TestGet") == 0;
@@ -204,7 +210,7 @@ void TfrmMain::testTick() {
   showTestTimes();
 }
 
-void TfrmMain::logTestBlock() {
+void TestPage::logTestBlock() {
   SoakTestState& s = *soak_;
   s.pending.clear();
   const auto added = s.tally.add(s.record, s.pending);
@@ -233,7 +239,7 @@ bool setCell(QTableWidget* grid, int row, int column, const QString& text) {
 }
 }  // namespace
 
-void TfrmMain::presentTestRecord() {
+void TestPage::presentTestRecord() {
   auto record = lk40::core::decodeTestRecord(Driver.get("TestData").toAnsiBytes());
   if (!record.valid) return;
   QTableWidget* grid = ui.StringGrid1;
@@ -247,7 +253,7 @@ void TfrmMain::presentTestRecord() {
   soak_->record = std::move(record);
 }
 
-void finishTestForm(MainUi& ui) {
+void TestPage::finishForm() {
   QTableWidget* grid = ui.StringGrid1;
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -267,4 +273,21 @@ void finishTestForm(MainUi& ui) {
     value->setFixedSize(value->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 4,
                         value->sizeHint().height());
   ui.Button17->setMinimumWidth(ui.Button12->sizeHint().width());
+}
+
+std::vector<SavedInput> TestPage::savedInputs() const { return {{145, ui.Edit3}, {147, ui.Edit11}}; }
+
+void TestPage::started() {
+  ui.StringGrid1->setItem(1, 0, new QTableWidgetItem(QStringLiteral("1")));
+  ui.StringGrid1->setItem(0, 1, new QTableWidgetItem(myconsts::kGridValueHeader));
+}
+
+std::optional<int> TestPage::timerPeriod() const {
+  if (!running_) return std::nullopt;
+  return period_;
+}
+
+// A test left running is stopped as its button stops it: the log gets its summary.
+void TestPage::closing() {
+  if (running_) ui.Button17->click();
 }
