@@ -147,9 +147,11 @@ class ScriptRecordTest : public QObject {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("# Записано lk40-drvtest "));
+#ifndef Q_OS_WIN  // there QFile::link makes a shortcut, an ordinary file
     const QString link = dir.filePath(QStringLiteral("link.txt"));
     QVERIFY(QFile::link(path, link));
     QVERIFY(!recorder->save(link));
+#endif
     QVERIFY(!recorder->save(dir.filePath(QStringLiteral("no/such/folder/x.txt"))));
   }
 };

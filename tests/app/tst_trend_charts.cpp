@@ -71,11 +71,15 @@ class TrendChartsTest : public QObject {
     // The toggle found room below ">0<": nothing is squeezed.
     QVERIFY(d.window.layout()->minimumSize().width() <= fixed.width());
     QVERIFY(d.window.layout()->minimumSize().height() <= fixed.height());
-    // Below ">0<", in the room at the end of the lamps' row.
+    // Inside the window, over no other control.
     QVERIFY(QTest::qWaitForWindowExposed(&d.window));
-    const QRect toggle = d.window.chart()->toggle()->geometry();
-    const QRect zero = d.window.controls().Button2->geometry();
-    QVERIFY(toggle.top() > zero.bottom() && toggle.right() > zero.left() && toggle.right() < fixed.width());
+    QToolButton* toggleButton = d.window.chart()->toggle();
+    const QRect toggle(toggleButton->mapTo(&d.window, QPoint(0, 0)), toggleButton->size());
+    QVERIFY(d.window.rect().contains(toggle));
+    for (QWidget* other : d.window.findChildren<QWidget*>())
+      if (other != toggleButton && other->isVisible() && !other->isAncestorOf(toggleButton))
+        QVERIFY2(!QRect(other->mapTo(&d.window, QPoint(0, 0)), other->size()).intersects(toggle),
+                 qPrintable(other->objectName()));
     QVERIFY(!d.window.chart()->panel());
 
     // A poll makes the same driver calls and reads with the chart as without.

@@ -31,6 +31,14 @@ DisplayChart::DisplayChart(QDialog* window, DisplayUi& ui, const lk40::platform:
   // chart keeps it where it was.
   ui.lamps->insertSpacing(ui.lamps->count() - 1, 6);
   ui.lamps->insertWidget(ui.lamps->count() - 1, toggle_);
+  // A face whose words are wide beside its digits leaves the lamps' row no
+  // room for it; the tare's row always has some, since the tare's digits are
+  // smaller than the weight's that set the width.
+  if (window_->layout()->totalMinimumSize().width() > fixedSize_.width()) {
+    ui.lamps->removeWidget(toggle_);
+    delete ui.lamps->takeAt(ui.lamps->count() - 2);
+    ui.tareRow->addWidget(toggle_, 0, Qt::AlignBottom);
+  }
   // A window widened for the chart gives the room to the right of the big
   // buttons; at its fixed size there is none to give.
   ui.displayTop->addStretch(1);
