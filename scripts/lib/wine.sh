@@ -28,6 +28,12 @@ lk40_ensure_wine_packages() {
 # the release in Debian's backports starts one in a second or two.
 lk40_wine32_ensure() {
   local sudo=()
+  # QEMU's default i386 model claims instruction sets it does not carry out
+  # for 32-bit code: Qt's drawing, which picks its routines by what the
+  # processor says, stopped on an illegal instruction (0xc000001d) in the
+  # window tests. With this model it picks ones QEMU runs. Without QEMU the
+  # variable means nothing.
+  export QEMU_CPU=Nehalem
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo[@]}" dpkg --add-architecture i386
