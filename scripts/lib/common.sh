@@ -3,6 +3,20 @@
 LK40_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libre2-dev
   qt6-translations-l10n fonts-dejavu-core)
 
+# apt-get update, tried again when a mirror is caught mid-sync (it then
+# fails an index on its size or hash, and such a failure passes in minutes).
+# When it still fails, the package lists fetched so far stand: the install
+# that follows says which package it cannot find, if any.
+lk40_apt_update() {
+  local sudo=() try
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  for try in 1 2 3 4; do
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q && return 0
+    [ "$try" -lt 4 ] && { echo "apt-get update failed; trying again in $((try * 20)) s" >&2; sleep $((try * 20)); }
+  done
+  echo "apt-get update failed four times; going on with the package lists it has" >&2
+}
+
 # Installs the named Debian packages that are not installed yet, with one
 # apt-get update before the first install.
 lk40_ensure_packages() {
@@ -16,7 +30,7 @@ lk40_ensure_packages() {
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  lk40_apt_update
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
@@ -72,7 +86,7 @@ lk40_debian_source() {
       grep -h '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
         sed 's/^deb /deb-src /' | "${sudo[@]}" tee /etc/apt/sources.list.d/lk40-deb-src.list >/dev/null
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
+    lk40_apt_update >&2
   fi
   (cd "$folder" && apt-get source -q "$wanted" >&2) || return 1
   tree="$(find "$folder" -maxdepth 1 -type d -name "$package-*" | head -n 1)"

@@ -14,7 +14,7 @@ lk40_ensure_wine_packages() {
   [ ${#missing[@]} -eq 0 ] && return 0
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  lk40_apt_update
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
@@ -37,13 +37,34 @@ lk40_wine32_ensure() {
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo[@]}" dpkg --add-architecture i386
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    lk40_apt_update
   fi
-  lk40_ensure_wine_packages wine32:i386
+  lk40_ensure_wine_packages wine32:i386 || lk40_wine32_from_release
   /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
   lk40_i386_emulation
   /usr/lib/wine/wine --version >/dev/null 2>&1 ||
     { echo "32-bit programs do not run here, not even under QEMU" >&2; return 1; }
+}
+
+# The i386 libraries wine32 brings must be the very versions of their amd64
+# halves. When a mirror caught mid-sync leaves the security archive's i386
+# list unread, apt offers the amd64 half from there and the i386 one from the
+# release, and finds no install. This installs wine32 again with the
+# release's own archive pinned above the rest, for this one install: its
+# versions then serve both halves (some amd64 libraries move to them, a few
+# back from a security update; apt lists them).
+lk40_wine32_from_release() {
+  local sudo=() codename pin status=0
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+  pin="$(mktemp)"
+  printf '%s\n' "Package: *" "Pin: release n=$codename" "Pin-Priority: 1001" >"$pin"
+  chmod 644 "$pin"
+  echo "wine32 does not install over these package lists; trying $codename's own archive for both halves" >&2
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends --allow-downgrades \
+    -o Dir::Etc::Preferences="$pin" -o Dir::Etc::PreferencesParts=/nonexistent wine32:i386 || status=$?
+  rm -f "$pin"
+  return "$status"
 }
 
 # QEMU's i386 emulator from the backports of this Debian release, registered
@@ -61,7 +82,7 @@ lk40_i386_emulation() {
         "${sudo[@]}" tee "$list" >/dev/null
     fi
     echo "Installing: qemu-user from $codename-backports"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    lk40_apt_update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
       -t "$codename-backports" qemu-user
   fi
