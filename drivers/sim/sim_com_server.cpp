@@ -95,12 +95,34 @@ HRESULT registerUnder(HKEY classes) {
   return ok ? S_OK : SELFREG_E_CLASS;
 }
 
-HRESULT unregisterUnder(HKEY classes) {
+// Whether the server of the other bitness is registered for this class. On a
+// 64-bit Windows a class's keys are kept apart for 32- and 64-bit programs,
+// its ProgID's key is one for both; on a 32-bit Windows the view flag is
+// ignored and this reads our own view.
+bool registeredForOtherBitness(bool machine, const std::wstring& clsid) {
+#ifdef _WIN64
+  constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+#else
+  constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+#endif
+  HKEY key = nullptr;
+  const std::wstring path = L"Software\\Classes\\CLSID\\" + clsid + L"\\InprocServer32";
+  if (RegOpenKeyExW(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, path.c_str(), 0,
+                    KEY_QUERY_VALUE | kOtherView, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+HRESULT unregisterUnder(HKEY classes, bool machine) {
   const std::wstring clsid = classIdText();
-  // The ProgID goes only while it names this class: another driver
-  // registered under it since is not ours to remove.
-  if (readText(classes, std::wstring(kProgId) + L"\\CLSID") == clsid) RegDeleteTreeW(classes, kProgId);
   const LSTATUS status = RegDeleteTreeW(classes, (L"CLSID\\" + clsid).c_str());
+  // The ProgID goes only while it names this class (another driver
+  // registered under it since is not ours to remove) and while no server of
+  // the other bitness still serves the class through it: taking the 64-bit
+  // twin away must leave the 32-bit one reachable by its ProgID.
+  if (readText(classes, std::wstring(kProgId) + L"\\CLSID") == clsid && !registeredForOtherBitness(machine, clsid))
+    RegDeleteTreeW(classes, kProgId);
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
 }
 
@@ -116,7 +138,7 @@ HKEY openClasses(bool machine) {
 HRESULT changeRegistration(bool install, bool machine) {
   HKEY classes = openClasses(machine);
   if (classes == nullptr) return machine ? E_ACCESSDENIED : SELFREG_E_CLASS;
-  const HRESULT hr = install ? registerUnder(classes) : unregisterUnder(classes);
+  const HRESULT hr = install ? registerUnder(classes) : unregisterUnder(classes, machine);
   RegCloseKey(classes);
   return hr;
 }
