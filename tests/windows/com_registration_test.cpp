@@ -67,9 +67,18 @@ TEST(ComRegistration, TheSharedProgIdStaysWhileTheOtherBitnessIsRegistered) {
   ASSERT_FALSE(clsid.empty());
   const std::wstring classKey = L"Software\\Classes\\CLSID\\" + clsid;
 
-  // What the other bitness has registered is kept aside and put back.
+  // What the other bitness has registered is kept aside and put back, even
+  // when an assertion ends the test early.
   deleteTree(HKEY_CURRENT_USER, kBackup, 0);
-  const bool otherWasRegistered = copyTree(HKEY_LOCAL_MACHINE, classKey, kOtherView, HKEY_CURRENT_USER, kBackup, 0);
+  struct Restore {
+    const std::wstring& classKey;
+    bool otherWasRegistered;
+    ~Restore() {
+      deleteTree(HKEY_LOCAL_MACHINE, classKey, kOtherView);
+      if (otherWasRegistered) copyTree(HKEY_CURRENT_USER, kBackup, 0, HKEY_LOCAL_MACHINE, classKey, kOtherView);
+      deleteTree(HKEY_CURRENT_USER, L"Software\\lk40-tests", 0);
+    }
+  } restore{classKey, copyTree(HKEY_LOCAL_MACHINE, classKey, kOtherView, HKEY_CURRENT_USER, kBackup, 0)};
 
   const struct {
     bool otherRegistered, progIdStays;
@@ -89,9 +98,7 @@ TEST(ComRegistration, TheSharedProgIdStaysWhileTheOtherBitnessIsRegistered) {
     EXPECT_EQ(keyExists(0, kProgIdClass), c.progIdStays) << c.otherRegistered;
   }
 
-  deleteTree(HKEY_LOCAL_MACHINE, classKey, kOtherView);
-  if (otherWasRegistered) copyTree(HKEY_CURRENT_USER, kBackup, 0, HKEY_LOCAL_MACHINE, classKey, kOtherView);
-  deleteTree(HKEY_CURRENT_USER, L"Software\\lk40-tests", 0);
+  // Our own view registered again, as the other tests expect it.
   EXPECT_EQ(install(TRUE, L"machine"), S_OK);
   EXPECT_EQ(readText(HKEY_LOCAL_MACHINE, kProgIdClass), clsid);
 }
